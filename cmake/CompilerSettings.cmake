@@ -1,0 +1,24 @@
+# Language level and warnings for every target of both builds, and the settings
+# that only the shipped program gets.
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror)
+
+if(WIN32)
+  # Debian's headers default to Windows 10 and would offer functions that
+  # Windows 2000 lacks.
+  add_compile_definitions(WINVER=0x0500 _WIN32_WINNT=0x0500 WIN32_LEAN_AND_MEAN)
+endif()
+
+if(QUORVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The program itself: small, self-contained and free of C++ runtime DLLs.
+macro(quorvane_product_settings)
+  add_compile_options(-Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+  add_link_options(-static -s -Wl,--gc-sections)
+endmacro()
