@@ -355,8 +355,8 @@ def check_controls_clear(rgb):
 def to_palette(rgb):
     # Maximum coverage keeps every colour within a few levels of the
     # original; median cut spends the table on the background and smears the
-    # small bright details (screen, lamps). No dithering: it would speckle the
-    # text edges and the flat background.
+    # small bright details (screen, lamps). No dithering: it would sprinkle
+    # noise over the text edges and the flat background.
     pal = rgb.quantize(colors=256, method=Image.Quantize.MAXCOVERAGE,
                        dither=Image.Dither.NONE)
     entries = pal.getpalette("RGB")
