@@ -19,6 +19,7 @@ endif()
 
 # The program itself: small, self-contained and free of C++ runtime DLLs.
 macro(quorvane_product_settings)
-  add_compile_options(-Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+  add_compile_options(-Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
+    -ffunction-sections -fdata-sections)
   add_link_options(-static -s -Wl,--gc-sections)
 endmacro()

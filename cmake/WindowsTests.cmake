@@ -39,6 +39,7 @@ ExternalProject_Add(windows_tests
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   TEST_COMMAND ""
+  DEPENDS Quorvane
 )
 
 enable_testing()
