@@ -1,0 +1,65 @@
+// Message boxes answered from a second thread of the test process.
+#include "DialogDriver.h"
+
+#include <chrono>
+
+namespace {
+
+struct Search {
+  DWORD process;
+  HWND except;
+  HWND found;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM parameter) {
+  Search& search = *reinterpret_cast<Search*>(parameter);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[16] = "";
+  GetClassNameA(window, className, sizeof className);
+  if (process == search.process && window != search.except && IsWindowVisible(window) &&
+      lstrcmpA(className, "#32770") == 0) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindDialogOfThisProcess(HWND except) {
+  Search search{GetCurrentProcessId(), except, nullptr};
+  EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowTextW(HWND window) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(int button, HWND except)
+    : thread_([this, button, except] { Run(button, except); }) {}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() { Join(); }
+
+void MessageBoxAnswerer::Join() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void MessageBoxAnswerer::Run(int button, HWND except) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (HWND box = FindDialogOfThisProcess(except)) {
+      caption_ = WindowTextW(box);
+      wchar_t text[512] = L"";
+      GetDlgItemTextW(box, 0xFFFF, text, 512);  // a message box's text control
+      text_ = text;
+      answered_ = true;
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+      return;
+    }
+    Sleep(20);
+  }
+}

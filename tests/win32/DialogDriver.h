@@ -1,0 +1,39 @@
+// Helpers that act on a modal dialog from inside the test process: a second
+// thread answers message boxes, and posted input reaches the dialog's loop
+// as the user's would.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+// Waits for a message box of this process other than `except`, reads it and
+// presses `button`. Stops at the first box it answers, or after ten seconds.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer(int button, HWND except);
+  ~MessageBoxAnswerer();
+  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+  // After the box was answered: its caption and text (UTF-16), and whether one appeared.
+  bool answered() const { return answered_; }
+  const std::wstring& caption() const { return caption_; }
+  const std::wstring& text() const { return text_; }
+  // Waits until the thread has finished.
+  void Join();
+
+ private:
+  void Run(int button, HWND except);
+
+  std::thread thread_;
+  std::atomic<bool> answered_{false};
+  std::wstring caption_;
+  std::wstring text_;
+};
+
+// The dialog window of this process, other than `except`, once visible.
+HWND FindDialogOfThisProcess(HWND except);
+std::wstring WindowTextW(HWND window);

@@ -1,0 +1,3 @@
+#include "TestApp.h"
+
+TestApp theTestApp;
