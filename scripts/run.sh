@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds Quorvane.exe and starts it in a Wine prefix under build/ that looks
+# like a Windows 2000 SP4 machine: Wine reports Windows 2000 to the program,
+# CSDVersion is service pack 4, the driver key exists without the program's
+# value, and the locale is Simplified Chinese. Without a display it runs under
+# Xvfb, leaves a screenshot at build/screenshot.png and ends the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+usage() {
+  cat <<'USAGE'
+Usage: scripts/run.sh [--windows PROFILE] [--csd-version N] [--value absent|0|1]
+  --windows PROFILE  Wine's version profile for the program: win2k (default),
+                     winxp, win2003, nt40, win98, winme, win95
+  --csd-version N    the service pack in CSDVersion, e.g. 0x400 (default) or 0x300
+  --value V          the driver parameter before the run: absent (default), 0 or 1
+USAGE
+}
+
+windows=win2k
+csd_version=0x400
+value=absent
+while [ $# -gt 0 ]; do
+  case $1 in
+    --windows) windows=$2; shift 2 ;;
+    --csd-version) csd_version=$2; shift 2 ;;
+    --value) value=$2; shift 2 ;;
+    -h|--help) usage; exit 0 ;;
+    *) usage >&2; exit 2 ;;
+  esac
+done
+case $value in
+  absent) value_line='"Quorvane"=-' ;;
+  0|1) value_line=$(printf '"Quorvane"=dword:%08x' "$value") ;;
+  *) usage >&2; exit 2 ;;
+esac
+
+scripts/install-deps.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 >/dev/null
+
+# Where 32-bit Wine cannot run, start the 64-bit build of the same sources.
+arch=$(sed -n 's/^QUORVANE_TEST_ARCH:[A-Z]*=//p' build/win32/CMakeCache.txt)
+if [ "$arch" = i686 ]; then
+  exe=build/win32/Quorvane.exe
+else
+  exe=build/win32/tests/Quorvane.exe
+  echo "This machine cannot run 32-bit Wine: starting the 64-bit build of Quorvane ($exe)."
+fi
+
+prefix=$PWD/build/run/wineprefix-$arch
+machine=build/run/machine.reg
+mkdir -p build/run
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Quorvane.exe]\n"Version"="%s"\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Windows]\n"CSDVersion"=dword:%08x\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Atapi\\Parameters]\n%s\n' \
+  "$windows" "$((csd_version))" "$value_line" > "$machine"
+cmake/wine-run.sh "$arch" "$prefix" regedit /S "$(winepath_of() { echo "Z:${1//\//\\}"; }; winepath_of "$PWD/$machine")"
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."
+  exec cmake/wine-run.sh "$arch" "$prefix" "$exe"
+fi
+
+# No display: a private X server, a Wine desktop so that the dialog has its
+# frame, and a screenshot once the dialog has had time to appear.
+screenshot=$PWD/build/screenshot.png
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  arch=$1 prefix=$2 exe=$3 screenshot=$4
+  cmake/wine-run.sh "$arch" "$prefix" explorer /desktop=Quorvane,640x400 "$exe" &
+  sleep 12
+  import -window root -crop 640x400+0+0 +repage "$screenshot"
+  WINEPREFIX=$prefix wineserver -k
+  wait || true
+' run "$arch" "$prefix" "$exe" "$screenshot"
+echo "No display: ran $exe under Xvfb ($windows, CSDVersion $csd_version, value $value);"
+echo "screenshot at build/screenshot.png"
