@@ -43,5 +43,9 @@ ExternalProject_Add(windows_tests
 )
 
 enable_testing()
+# Imports (each one checked to exist on Windows 2000 SP4), PE header and stripping.
+add_test(NAME executable_checks
+  COMMAND bash ${QUORVANE_ROOT}/tests/check-executable.sh $<TARGET_FILE:Quorvane>
+    ${QUORVANE_ROOT}/tests/win32/imports-allowlist.txt)
 file(WRITE ${CMAKE_BINARY_DIR}/windows-tests.cmake "subdirs(\"${CMAKE_BINARY_DIR}/tests\")\n")
 set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows-tests.cmake)

@@ -7,11 +7,7 @@
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/IconPosition.h"
-#include "ui/String.h"
 #include "ui/WinApp.h"
-
-static_assert((IDM_ABOUTBOX & 0xFFF0) == IDM_ABOUTBOX, "system commands keep the low four bits");
-static_assert(IDM_ABOUTBOX < 0xF000, "ids from 0xF000 are the system's own commands");
 
 namespace {
 
@@ -49,15 +45,7 @@ void CUpgradeDlg::OnOK() {
   PerformUpgrade(static_cast<UpgradeState>(m_nUpgradeState), m_services, *this);
 }
 
-void CUpgradeDlg::AddAboutItemToSystemMenu() {
-  CMenu systemMenu = GetSystemMenu(FALSE);
-  if (systemMenu.m_hMenu == nullptr) return;
-  CString aboutMenu;
-  aboutMenu.LoadString(IDS_ABOUTBOX);
-  if (aboutMenu.IsEmpty()) return;
-  systemMenu.AppendMenu(MF_SEPARATOR);
-  systemMenu.AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutMenu);
-}
+void CUpgradeDlg::AddAboutItemToSystemMenu() { AppendAboutItem(GetSystemMenu(FALSE), IDS_ABOUTBOX); }
 
 void CUpgradeDlg::InspectUpgradeStatus() {
   const InspectionResult result = ::InspectUpgradeStatus(m_services);
