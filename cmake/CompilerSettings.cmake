@@ -18,8 +18,11 @@ if(QUORVANE_SANITIZE)
 endif()
 
 # The program itself: small, self-contained and free of C++ runtime DLLs.
+# No time stamp and no build paths, so that two builds of one commit are
+# byte-identical.
 macro(quorvane_product_settings)
   add_compile_options(-Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
-    -ffunction-sections -fdata-sections)
-  add_link_options(-static -s -Wl,--gc-sections)
+    -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections
+    -ffile-prefix-map=${QUORVANE_ROOT}=.)
+  add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 endmacro()

@@ -1,10 +1,8 @@
 // Decides the three field texts, the upgrade state and the upgrade button.
 #include "inspect/Inspection.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "inspect/ScopedHandles.h"
+#include "inspect/TextFormat.h"
 #include "inspect/Texts.h"
 #include "inspect/WinConstants.h"
 #include "inspect/WindowsVersion.h"
@@ -18,7 +16,7 @@ constexpr uint32_t kServicePack4 = 0x0400;  // major 4 in the high byte, minor 0
 void AddWrite(InspectionResult& result, int controlId, const char* text) {
   FieldWrite& write = result.fieldWrites[result.fieldWriteCount++];
   write.controlId = controlId;
-  std::snprintf(write.text, sizeof write.text, "%s", text);
+  CopyText(write.text, sizeof write.text, text);
 }
 
 const char* OlderSystemName(WindowsVersion os) {
@@ -93,7 +91,7 @@ InspectionResult InspectUpgradeStatus(SystemServices& services) {
   ScopedKey driverKey(services);
   if (!driverKey.Open(reg::kAtapiParametersKey, win::kKeyAllAccess)) {
     char osName[sizeof(FieldWrite::text)];
-    std::snprintf(osName, sizeof osName, text::kWindows2000SpFormat,
+    FormatDecimal(osName, sizeof osName, text::kWindows2000SpFormat,
                   static_cast<int>(servicePack >> 8));
     AddWrite(result, IDC_OS_NAME, osName);
     AddWrite(result, IDC_UPGRADE_STATUS, text::kCannotUpgrade);
