@@ -27,6 +27,26 @@ ${QUORVANE_TEST_ARCH} '${QUORVANE_WINEPREFIX}' \"$@\"\n")
 file(CHMOD ${QUORVANE_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
   GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# The Quorvane.exe that can run here: the product itself, or where only
+# 64-bit Wine runs, the same sources built the same way for 64-bit Windows.
+if(QUORVANE_TEST_ARCH STREQUAL i686)
+  set(QUORVANE_RUNNABLE_EXE ${CMAKE_BINARY_DIR}/Quorvane.exe)
+  add_custom_target(runnable_program DEPENDS Quorvane)
+else()
+  set(QUORVANE_RUNNABLE_EXE ${CMAKE_BINARY_DIR}/twin/Quorvane.exe)
+  ExternalProject_Add(runnable_program
+    SOURCE_DIR ${QUORVANE_ROOT}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/twin
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${QUORVANE_ROOT}/cmake/mingw-x86_64-win32.cmake
+      -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+      -DQUORVANE_WINDOWS_TESTS=OFF
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    TEST_COMMAND ""
+  )
+endif()
+
 ExternalProject_Add(windows_tests
   SOURCE_DIR ${QUORVANE_ROOT}/tests/win32
   BINARY_DIR ${CMAKE_BINARY_DIR}/tests
@@ -35,11 +55,12 @@ ExternalProject_Add(windows_tests
     -DCMAKE_BUILD_TYPE=Debug
     -DQUORVANE_ROOT=${QUORVANE_ROOT}
     -DQUORVANE_PRODUCT_DIR=${CMAKE_BINARY_DIR}
+    -DQUORVANE_RUNNABLE_EXE=${QUORVANE_RUNNABLE_EXE}
     -DCMAKE_CROSSCOMPILING_EMULATOR=${QUORVANE_WINE_RUN}
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   TEST_COMMAND ""
-  DEPENDS Quorvane
+  DEPENDS Quorvane runnable_program
 )
 
 enable_testing()

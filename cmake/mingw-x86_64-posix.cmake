@@ -1,14 +1,6 @@
 # The toolchain of the Windows test programs on a machine whose kernel cannot
 # run 32-bit Linux programs, and so cannot run 32-bit Wine: the same sources,
 # built for 64-bit Windows and run under 64-bit Wine. Never used for the product.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(QUORVANE_MINGW_ARCH x86_64)
+set(QUORVANE_MINGW_THREADS posix)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

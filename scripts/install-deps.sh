@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make googletest libgtest-dev
   g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64
   xvfb xauth fonts-wqy-microhei imagemagick
 )

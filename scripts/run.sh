@@ -29,31 +29,13 @@ while [ $# -gt 0 ]; do
     *) usage >&2; exit 2 ;;
   esac
 done
-case $value in
-  absent) value_line='"Quorvane"=-' ;;
-  0|1) value_line=$(printf '"Quorvane"=dword:%08x' "$value") ;;
-  *) usage >&2; exit 2 ;;
-esac
-
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
 
-# Where 32-bit Wine cannot run, start the 64-bit build of the same sources.
-arch=$(sed -n 's/^QUORVANE_TEST_ARCH:[A-Z]*=//p' build/win32/CMakeCache.txt)
-if [ "$arch" = i686 ]; then
-  exe=build/win32/Quorvane.exe
-else
-  exe=build/win32/tests/Quorvane.exe
-  echo "This machine cannot run 32-bit Wine: starting the 64-bit build of Quorvane ($exe)."
-fi
-
+source scripts/windows-target.sh
 prefix=$PWD/build/run/wineprefix-$arch
-machine=build/run/machine.reg
-mkdir -p build/run
-printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Quorvane.exe]\n"Version"="%s"\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Windows]\n"CSDVersion"=dword:%08x\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Atapi\\Parameters]\n%s\n' \
-  "$windows" "$((csd_version))" "$value_line" > "$machine"
-cmake/wine-run.sh "$arch" "$prefix" regedit /S "$(winepath_of() { echo "Z:${1//\//\\}"; }; winepath_of "$PWD/$machine")"
+scripts/prepare-machine.sh "$arch" "$prefix" "$windows" "$csd_version" "$value"
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes a Wine prefix look like a given Windows machine for Quorvane.exe:
+# the version Wine reports to the program, CSDVersion, and the driver key
+# with or without the program's value.
+# Usage: prepare-machine.sh ARCH PREFIX PROFILE CSD_VERSION VALUE
+#   PROFILE: win2k, winxp, win2003, nt40, win98, winme, win95
+#   CSD_VERSION: e.g. 0x400; VALUE: absent, 0 or 1
+set -euo pipefail
+cd "$(dirname "$0")/.."
+arch=$1 prefix=$2 profile=$3 csd_version=$4 value=$5
+
+case $value in
+  absent) value_line='"Quorvane"=-' ;;
+  0|1) value_line=$(printf '"Quorvane"=dword:%08x' "$value") ;;
+  *) echo "prepare-machine.sh: VALUE is absent, 0 or 1" >&2; exit 2 ;;
+esac
+
+machine=$prefix.machine.reg
+mkdir -p "$(dirname "$prefix")"
+cat > "$machine" <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Quorvane.exe]
+"Version"="$profile"
+
+[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Windows]
+"CSDVersion"=dword:$(printf '%08x' "$((csd_version))")
+
+[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Atapi\\Parameters]
+$value_line
+REG
+machine_path=$(realpath "$machine")
+cmake/wine-run.sh "$arch" "$prefix" regedit /S "Z:${machine_path//\//\\}"
