@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64
-  xvfb xauth fonts-wqy-microhei imagemagick
+  xvfb xauth fonts-wqy-microhei fonts-arphic-uming imagemagick
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix look like a given Windows machine for Quorvane.exe:
-# the version Wine reports to the program, CSDVersion, and the driver key
-# with or without the program's value.
+# the version Wine reports to the program, CSDVersion, the driver key with or
+# without the program's value, and a Song typeface for the dialogs' 宋体 whose
+# metrics come close to Windows 2000's (1.5 pixels a dialog unit across).
 # Usage: prepare-machine.sh ARCH PREFIX PROFILE CSD_VERSION VALUE
 #   PROFILE: win2k, winxp, win2003, nt40, win98, winme, win95
 #   CSD_VERSION: e.g. 0x400; VALUE: absent, 0 or 1
@@ -17,8 +18,12 @@ esac
 
 machine=$prefix.machine.reg
 mkdir -p "$(dirname "$prefix")"
-cat > "$machine" <<REG
+# regedit reads a REGEDIT4 file in the ANSI code page, 936 here.
+iconv -f UTF-8 -t CP936 > "$machine" <<REG
 REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
+"宋体"="AR PL UMing CN"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Quorvane.exe]
 "Version"="$profile"
