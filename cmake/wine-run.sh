@@ -16,9 +16,10 @@ esac
 export WINEPREFIX=$prefix WINEDEBUG=-all
 # Skips the prompts to install Mono and Gecko, which nothing here uses.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine takes its ANSI code page from LC_ALL: 936, as on a Chinese Windows.
+# Wine takes its ANSI code page from LC_ALL: 936, as on a Chinese Windows,
+# unless QUORVANE_WINE_LOCALE names another locale (en_US.UTF-8: 1252).
 # Given through env, so that this shell does not try to use the locale itself.
-wine=(env LC_ALL=zh_CN.UTF-8 "$WINELOADER")
+wine=(env LC_ALL="${QUORVANE_WINE_LOCALE:-zh_CN.UTF-8}" "$WINELOADER")
 
 mkdir -p "$(dirname "$prefix")"
 (
