@@ -12,25 +12,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "DialogDriver.h"
+
 namespace {
-
-struct Search {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<Search*>(parameter);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char className[16] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (process == search.process && IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 bool FieldsFilled(HWND dialog) {
   for (int id : {1003, 1001, 1002}) {
@@ -60,11 +44,10 @@ bool Measure(const char* program, bool waitForFields, Run& run) {
     std::fprintf(stderr, "cannot start %s\n", program);
     return false;
   }
-  Search search{process.dwProcessId, nullptr};
+  HWND dialog = nullptr;
   for (int tries = 0; tries < 30000; ++tries) {
-    search.found = nullptr;
-    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr && (!waitForFields || FieldsFilled(search.found))) break;
+    dialog = FindProcessDialog(process.dwProcessId, nullptr);
+    if (dialog != nullptr && (!waitForFields || FieldsFilled(dialog))) break;
     Sleep(1);
   }
   QueryPerformanceCounter(&now);
@@ -75,13 +58,13 @@ bool Measure(const char* program, bool waitForFields, Run& run) {
   GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
   run.peakKiB = static_cast<double>(memory.PeakWorkingSetSize) / 1024.0;
 
-  if (search.found != nullptr) PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+  if (dialog != nullptr) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return search.found != nullptr;
+  return dialog != nullptr;
 }
 
 double Median(std::vector<double> values) {

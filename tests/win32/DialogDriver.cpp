@@ -1,4 +1,5 @@
-// Message boxes answered from a second thread of the test process.
+// Finding a process's dialogs, and message boxes answered from a second
+// thread of the test process.
 #include "DialogDriver.h"
 
 #include <chrono>
@@ -27,11 +28,13 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-HWND FindDialogOfThisProcess(HWND except) {
-  Search search{GetCurrentProcessId(), except, nullptr};
+HWND FindProcessDialog(DWORD process, HWND except) {
+  Search search{process, except, nullptr};
   EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+HWND FindDialogOfThisProcess(HWND except) { return FindProcessDialog(GetCurrentProcessId(), except); }
 
 std::wstring WindowTextW(HWND window) {
   wchar_t text[512] = L"";

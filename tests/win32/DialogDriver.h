@@ -34,6 +34,9 @@ class MessageBoxAnswerer {
   std::wstring text_;
 };
 
-// The dialog window of this process, other than `except`, once visible.
+// A visible dialog window (class #32770) of the process, other than `except`;
+// null when there is none.
+HWND FindProcessDialog(DWORD process, HWND except);
+// The same, of this process.
 HWND FindDialogOfThisProcess(HWND except);
 std::wstring WindowTextW(HWND window);
