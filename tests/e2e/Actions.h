@@ -1,0 +1,41 @@
+// What a person does to the dialog, as the window messages it amounts to:
+// button clicks, keys and closing, and commands sent past a disabled button.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The dialog's controls, as its template numbers them.
+constexpr int kUpgradeButton = IDOK;
+constexpr int kExitButton = IDCANCEL;
+constexpr int kOsNameField = 1003;
+constexpr int kAtaModeField = 1001;
+constexpr int kStatusField = 1002;
+
+struct Action {
+  enum class Target { kControl, kDialog };
+  std::string name;
+  Target target;
+  int control;  // for Target::kControl
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  bool lParamIsSender;  // WM_COMMAND from a control carries the control's window
+
+  // The window the message goes to, and its lParam, in this dialog.
+  HWND TargetIn(HWND dialog) const;
+  LPARAM LParamIn(HWND dialog) const;
+};
+
+// BM_CLICK: what a mouse click on the button amounts to.
+Action Click(int button, const std::string& buttonName);
+// The WM_COMMAND a click would send, sent without the button: it reaches
+// the dialog even when the button is disabled.
+Action CommandFrom(int button, const std::string& buttonName);
+// Esc's WM_KEYDOWN, posted to the dialog window itself.
+Action EscapeKeyToDialog();
+// What the close box sends when it is clicked.
+Action CloseCommand();
+// WM_CLOSE, which the close command and Alt+F4 end in.
+Action CloseMessage();

@@ -1,0 +1,223 @@
+// Scenario steps and their checks. Every step reports one line per check;
+// a step that cannot be taken stops the scenario with a FAIL line.
+#include "Scenario.h"
+
+#include <algorithm>
+
+#include "ProcessWindows.h"
+#include "Report.h"
+#include "Texts.h"
+#include "WineRestart.h"
+
+namespace {
+
+std::wstring chosenProgram;
+
+std::string ButtonNames(const std::vector<int>& ids) {
+  static const char* const kNames[] = {"?",      "OK",  "Cancel", "Abort", "Retry",
+                                       "Ignore", "Yes", "No",     "Close", "Help"};
+  std::string names;
+  for (int id : ids) {
+    if (!names.empty()) names += " ";
+    names += id >= 1 && id <= 9 ? kNames[id] : std::to_string(id);
+  }
+  return names.empty() ? "(none)" : names;
+}
+
+// The message a message box's button sends when it is pressed.
+void Press(HWND box, int button) {
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(button), BN_CLICKED), 0);
+}
+
+}  // namespace
+
+void ChooseProgram(const std::wstring& path) { chosenProgram = path; }
+
+std::wstring ProgramPath() {
+  if (!chosenProgram.empty()) return chosenProgram;
+  // The build passes the Linux path; Wine's drive Z: is the Linux root.
+  const std::string linuxPath = QUORVANE_EXE;
+  std::wstring path(linuxPath.size(), L'\0');
+  path.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, linuxPath.data(),
+                                                      static_cast<int>(linuxPath.size()), &path[0],
+                                                      static_cast<int>(path.size()))));
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return L"Z:" + path;
+}
+
+std::string Added(const std::string& entry, const testreg::StoredValue& value) {
+  return "added " + entry + " = " + machine::Notation(value);
+}
+
+std::string Changed(const std::string& entry, const testreg::StoredValue& value) {
+  return "changed " + entry + " = " + machine::Notation(value);
+}
+
+std::string Removed(const std::string& entry) { return "removed " + entry; }
+
+Scenario::Scenario(const std::string& name, const machine::State& state) : state_(state) {
+  report::BeginScenario(name);
+}
+
+FrameTexts ChineseFrameTexts() {
+  return {texts::kCaption, texts::kUpgradeButton, texts::kExitButton};
+}
+
+bool Scenario::Open(const FrameTexts& frame) {
+  std::string failedStep;
+  if (!machine::Prepare(state_, failedStep)) {
+    report::Fail("prepare the registry: " + failedStep);
+    return false;
+  }
+  before_ = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, machine::kControlSet);
+  if (!machine::ApplyWriteDenial(state_)) {
+    report::Fail("prepare the registry: deny writing the driver key");
+    return false;
+  }
+  const std::wstring path = ProgramPath();
+  if (!program_.Start(path)) {
+    report::Fail("start " + report::Utf8(path) + ": error " + std::to_string(GetLastError()));
+    return false;
+  }
+  if (program_.WaitForDialog() == nullptr) {
+    report::Fail("find the dialog: none appeared");
+    return false;
+  }
+  report::CheckText("dialog caption", frame.caption, windows::Text(dialog()));
+  report::CheckText("upgrade button text", frame.upgradeButton,
+                    windows::ItemText(dialog(), kUpgradeButton));
+  report::CheckText("exit button text", frame.exitButton, windows::ItemText(dialog(), kExitButton));
+  return true;
+}
+
+Fields Scenario::Read() const {
+  return {windows::ItemText(dialog(), kOsNameField), windows::ItemText(dialog(), kAtaModeField),
+          windows::ItemText(dialog(), kStatusField),
+          IsWindowEnabled(GetDlgItem(dialog(), kUpgradeButton)) != FALSE};
+}
+
+void Scenario::ExpectFields(const std::string& when, const Fields& expected) {
+  const Fields actual = Read();
+  report::CheckText(when + ": OS field", expected.os, actual.os);
+  report::CheckText(when + ": ATA field", expected.ata, actual.ata);
+  report::CheckText(when + ": status field", expected.status, actual.status);
+  report::CheckFlag(when + ": upgrade button enabled", expected.upgradeEnabled,
+                    actual.upgradeEnabled);
+}
+
+void Scenario::ExpectStillRunning(const std::string& when) {
+  report::CheckFlag(when + ": program still running", true, !program_.HasEnded());
+  report::CheckFlag(when + ": a message box still up", false, program_.FindMessageBox() != nullptr);
+  report::CheckFlag(when + ": restart under way", false, RestartUnderWay());
+}
+
+HWND Scenario::TargetOf(const Action& action) const {
+  HWND target = action.TargetIn(dialog());
+  // A message to no window would go nowhere and look as if it were ignored.
+  if (target == nullptr) report::Fail(action.name + ": no window to send it to");
+  return target;
+}
+
+void Scenario::ExpectNoReaction(const Action& action, const Fields& fields) {
+  HWND target = TargetOf(action);
+  if (target == nullptr) return;
+  HWND box = nullptr;
+  Operation::Outcome outcome;
+  {
+    Operation operation(program_, target, action.message, action.wParam, action.LParamIn(dialog()));
+    outcome = operation.Wait(box);
+    if (outcome == Operation::Outcome::kStuck) {
+      report::Fail(action.name + ": the program did not handle it");
+      return;
+    }
+    const bool boxShown = outcome == Operation::Outcome::kMessageBox;
+    report::CheckFlag(action.name + ": shows a message box", false, boxShown);
+    if (boxShown) {
+      report::Note("the box: \"" + report::Utf8(windows::Text(box)) + "\", \"" +
+                   report::Utf8(windows::ItemText(box, 0xFFFF)) + "\"");
+      // OK ends any box without asking for a restart; No, one without OK.
+      Press(box, IDOK);
+      Press(box, IDNO);
+      operation.WaitHandled();
+    }
+  }
+  ExpectStillRunning(action.name);
+  ExpectFields("after " + action.name, fields);
+}
+
+bool Scenario::ExpectMessageBox(const Action& action, const ExpectedBox& expected,
+                                const Fields& whileUp, int answer) {
+  HWND target = TargetOf(action);
+  if (target == nullptr) return false;
+  Operation operation(program_, target, action.message, action.wParam, action.LParamIn(dialog()));
+  HWND box = nullptr;
+  switch (operation.Wait(box)) {
+    case Operation::Outcome::kStuck:
+      report::Fail(action.name + ": the program neither handled it nor showed a message box");
+      return false;
+    case Operation::Outcome::kHandled:
+      report::Fail(action.name + ": handled without the expected message box");
+      return false;
+    case Operation::Outcome::kMessageBox:
+      break;
+  }
+  const std::string what = action.name + ": message box ";
+  report::CheckText(what + "caption", expected.caption, windows::Text(box));
+  report::CheckText(what + "text", expected.text, windows::ItemText(box, 0xFFFF));
+  report::CheckLines(what + "buttons", {ButtonNames(expected.buttons)},
+                     {ButtonNames(windows::VisibleButtons(box))});
+  report::CheckFlag(what + "owned by the dialog", true, GetWindow(box, GW_OWNER) == dialog());
+  report::CheckFlag(what + "disables the dialog while it is up", true,
+                    IsWindowEnabled(dialog()) == FALSE);
+  ExpectFields(action.name + ", while the box is up", whileUp);
+  Press(box, answer);
+  if (!operation.WaitHandled()) {
+    report::Fail(action.name + ": the program did not return from the answer " +
+                 ButtonNames({answer}));
+    return false;
+  }
+  return true;
+}
+
+void Scenario::ExpectClosedBy(const Action& action) {
+  if (program_.HasEnded()) {
+    report::Fail(action.name + ": the program had ended before");
+    return;
+  }
+  HWND target = TargetOf(action);
+  if (target == nullptr) return;
+  // Posted, as input is: the dialog's message loop sees it first.
+  if (!PostMessageW(target, action.message, action.wParam, action.LParamIn(dialog()))) {
+    report::Fail(action.name + ": could not post it, error " + std::to_string(GetLastError()));
+    return;
+  }
+  ExpectEndedCleanly(action.name);
+}
+
+void Scenario::ExpectEndedCleanly(const std::string& how) {
+  DWORD exitCode = 0;
+  if (!program_.WaitForEnd(exitCode)) {
+    report::Fail(how + ": the program is still running");
+    return;
+  }
+  report::CheckNumber(how + ": program ended, exit code", 0, exitCode);
+}
+
+void Scenario::Exit() { ExpectClosedBy(Click(kExitButton, "退出")); }
+
+void Scenario::ExpectEnded(const std::string& when) {
+  DWORD exitCode = 0;
+  report::CheckFlag(when + ": program ended", true, program_.WaitForEnd(exitCode));
+}
+
+void Scenario::ExpectRegistry(std::vector<std::string> differences) {
+  // A key that refuses writing cannot be read whole either; its security is
+  // no part of the comparison.
+  machine::LiftWriteDenial();
+  std::vector<std::string> actual = testreg::Differences(
+      before_, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, machine::kControlSet));
+  std::sort(actual.begin(), actual.end());
+  std::sort(differences.begin(), differences.end());
+  report::CheckLines("registry changes under " + std::string(machine::kControlSet), differences,
+                     actual);
+}

@@ -1,0 +1,91 @@
+// The frame every scenario shares: the machine prepared, a snapshot of the
+// control set, the program started and its dialog found; then the person's
+// actions, each with its expected reaction; at the end the control set
+// compared with the snapshot.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Actions.h"
+#include "Machine.h"
+#include "Program.h"
+#include "TestRegistry.h"
+
+struct Fields {
+  std::wstring os;
+  std::wstring ata;
+  std::wstring status;
+  bool upgradeEnabled;
+};
+
+// The texts of the dialog's template: its caption and buttons.
+struct FrameTexts {
+  std::wstring caption;
+  std::wstring upgradeButton;
+  std::wstring exitButton;
+};
+FrameTexts ChineseFrameTexts();
+
+struct ExpectedBox {
+  std::wstring caption;
+  std::wstring text;
+  std::vector<int> buttons;  // the visible buttons' ids, ascending
+};
+
+class Scenario {
+ public:
+  Scenario(const std::string& name, const machine::State& state);
+
+  // Prepares the registry, snapshots it and starts the program, whose dialog
+  // must show `frame`; each step that fails is reported, and the scenario
+  // then stops.
+  bool Open(const FrameTexts& frame = ChineseFrameTexts());
+  HWND dialog() const { return program_.dialog(); }
+
+  void ExpectFields(const std::string& when, const Fields& expected);
+  // The program runs on with no message box up, and no restart was
+  // requested.
+  void ExpectStillRunning(const std::string& when);
+  // The program handles the action and nothing shows: no message box, the
+  // fields as given, the process still running.
+  void ExpectNoReaction(const Action& action, const Fields& fields);
+  // The action brings up a message box owned by the dialog, which is disabled
+  // meanwhile and shows `whileUp`; the box is read, checked and answered with
+  // `answer`. False if no box appeared or the program did not return from
+  // the answer.
+  bool ExpectMessageBox(const Action& action, const ExpectedBox& box, const Fields& whileUp,
+                        int answer);
+  // Posts the action, as input arrives, and expects the process to end with
+  // exit code 0.
+  void ExpectClosedBy(const Action& action);
+  // After `how` was done: the process ends with exit code 0.
+  void ExpectEndedCleanly(const std::string& how);
+  // Closes with 退出.
+  void Exit();
+  // The process ends without being closed (a restart ends it).
+  void ExpectEnded(const std::string& when);
+  // The control set's differences from the snapshot, in TestRegistry's words.
+  void ExpectRegistry(std::vector<std::string> differences);
+
+ private:
+  Fields Read() const;
+  // The action's window in this dialog; reports a failure when there is none.
+  HWND TargetOf(const Action& action) const;
+
+  machine::State state_;
+  testreg::Snapshot before_;
+  Program program_;
+};
+
+// The path of the Quorvane.exe this suite runs, as a Windows path: the one
+// the build names, unless another is chosen.
+std::wstring ProgramPath();
+void ChooseProgram(const std::wstring& path);
+
+// Registry differences as TestRegistry's Differences words them.
+std::string Added(const std::string& entry, const testreg::StoredValue& value);
+std::string Changed(const std::string& entry, const testreg::StoredValue& value);
+std::string Removed(const std::string& entry);
