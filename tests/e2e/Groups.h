@@ -9,6 +9,8 @@ void RunRowScenarios();
 void RunUpgradeScenarios();
 // Each way to close the dialog.
 void RunClosingScenarios();
+// The About box from the system command, and each way back.
+void RunAboutScenarios();
 // The upgrade answered Yes: Wine restarts.
 void RunRestartScenario();
 // The fields and boxes under a Western ANSI code page.

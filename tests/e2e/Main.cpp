@@ -1,7 +1,7 @@
 // The e2e driver: runs one group of scenarios against the real Quorvane.exe
 // and exits with 1 if any check failed.
 // Usage: e2e_driver.exe GROUP [PROGRAM], GROUP one of rows, upgrade, closing,
-// restart, locale; PROGRAM, a Windows path, replaces the Quorvane.exe that
+// about, restart, locale; PROGRAM, a Windows path, replaces the Quorvane.exe that
 // the build names (the file must keep that name: Wine's settings and the
 // failure box's caption go by it).
 #include <windows.h>
@@ -27,7 +27,8 @@ struct Group {
 
 const Group kGroups[] = {
     {"rows", RunRowScenarios, 936},        {"upgrade", RunUpgradeScenarios, 936},
-    {"closing", RunClosingScenarios, 936}, {"restart", RunRestartScenario, 936},
+    {"closing", RunClosingScenarios, 936}, {"about", RunAboutScenarios, 936},
+    {"restart", RunRestartScenario, 936},
     {"locale", RunLocaleScenario, 1252},
 };
 
