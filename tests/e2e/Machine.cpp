@@ -45,18 +45,6 @@ ServicePack Csd(DWORD value) { return {ServicePack::Kind::kDword, value, nullptr
 ServicePack CsdMissing() { return {ServicePack::Kind::kMissing, 0, nullptr}; }
 ServicePack CsdString(const char* text) { return {ServicePack::Kind::kString, 0, text}; }
 
-testreg::StoredValue Dword(DWORD value) {
-  return {REG_DWORD,
-          {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-           static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
-}
-
-testreg::StoredValue String(const char* text) {
-  std::vector<uint8_t> data(text, text + std::char_traits<char>::length(text));
-  data.push_back(0);
-  return {REG_SZ, data};
-}
-
 testreg::StoredValue Binary(const std::vector<uint8_t>& bytes) { return {REG_BINARY, bytes}; }
 
 bool Prepare(const State& state, std::string& failedStep) {

@@ -38,8 +38,8 @@ struct State {
   std::optional<testreg::StoredValue> parameter;  // none: the value is absent
 };
 
-testreg::StoredValue Dword(DWORD value);
-testreg::StoredValue String(const char* text);  // REG_SZ with its terminating zero
+using testreg::Dword;
+using testreg::String;
 testreg::StoredValue Binary(const std::vector<uint8_t>& bytes);
 
 // Sets the registry's contents; returns false, naming the step, when the

@@ -6,12 +6,6 @@ namespace machine {
 const char kWindowsKey[] = "System\\CurrentControlSet\\Control\\Windows";
 const char kDriverKey[] = "System\\CurrentControlSet\\Services\\Atapi\\Parameters";
 
-testreg::StoredValue Dword(DWORD value) {
-  return {REG_DWORD,
-          {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-           static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
-}
-
 bool Prepare(const State& state) {
   Clean();
   bool ok = state.csdVersion

@@ -24,7 +24,7 @@ struct State {
   std::optional<testreg::StoredValue> parameter;  // "Quorvane"
 };
 
-testreg::StoredValue Dword(DWORD value);
+using testreg::Dword;
 
 // Returns false when the registry refused a step.
 bool Prepare(const State& state);

@@ -95,16 +95,24 @@ bool SetValue(HKEY root, const std::string& path, const char* name, DWORD type,
          ERROR_SUCCESS;
 }
 
+StoredValue Dword(DWORD value) {
+  return {REG_DWORD,
+          {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+           static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
+}
+
+StoredValue String(const std::string& text) {
+  std::vector<uint8_t> data(text.begin(), text.end());
+  data.push_back(0);
+  return {REG_SZ, data};
+}
+
 bool SetDword(HKEY root, const std::string& path, const char* name, DWORD value) {
-  return SetValue(root, path, name, REG_DWORD,
-                  {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                   static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)});
+  return SetValue(root, path, name, REG_DWORD, Dword(value).data);
 }
 
 bool SetString(HKEY root, const std::string& path, const char* name, const std::string& value) {
-  std::vector<uint8_t> data(value.begin(), value.end());
-  data.push_back(0);
-  return SetValue(root, path, name, REG_SZ, data);
+  return SetValue(root, path, name, REG_SZ, String(value).data);
 }
 
 bool DeleteValue(HKEY root, const std::string& path, const char* name) {

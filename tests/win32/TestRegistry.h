@@ -32,6 +32,11 @@ struct StoredValue {
     return type == other.type && data == other.data;
   }
 };
+// The data of a REG_DWORD (little-endian) and of a REG_SZ (with its
+// terminating zero), as Windows stores them.
+StoredValue Dword(DWORD value);
+StoredValue String(const std::string& text);
+
 // false when the key or value is missing
 bool ReadValue(HKEY root, const std::string& path, const char* name, StoredValue& value);
 
