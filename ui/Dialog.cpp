@@ -1,7 +1,6 @@
 // The dialog procedure and the base behaviours of every dialog.
 #include "ui/Dialog.h"
 
-#include "ui/Gdi.h"
 #include "ui/WinApp.h"
 
 namespace {
