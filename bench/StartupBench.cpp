@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "ProcessImage.h"
 
 namespace {
 
@@ -51,6 +52,11 @@ bool Measure(const char* program, bool waitForFields, Run& run) {
     Sleep(1);
   }
   QueryPerformanceCounter(&now);
+  // Only the 32-bit build is worth measuring: it is the one users run.
+  if (dialog != nullptr && RunningImageMachine(process.hProcess) != IMAGE_FILE_MACHINE_I386) {
+    std::fprintf(stderr, "%s is not a 32-bit x86 program\n", program);
+    dialog = nullptr;
+  }
   run.milliseconds = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
                      static_cast<double>(frequency.QuadPart);
   PROCESS_MEMORY_COUNTERS memory{};

@@ -1,5 +1,5 @@
 # Shared part of the mingw-w64 toolchains. The including file sets
-# QUORVANE_MINGW_ARCH (i686 or x86_64) and QUORVANE_MINGW_THREADS (win32 or
+# QUORVANE_MINGW_ARCH (i686) and QUORVANE_MINGW_THREADS (win32 or
 # posix) before including this one.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${QUORVANE_MINGW_ARCH})

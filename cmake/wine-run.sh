@@ -1,17 +1,28 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine in a private prefix, making the prefix
 # on first use. It is the cross-compiling emulator of the Windows tests, so
-# ctest and GoogleTest's discovery run Windows test programs like any other.
-# Usage: wine-run.sh ARCH PREFIX PROGRAM.exe [ARGS...], ARCH i686 or x86_64.
+# ctest runs Windows test programs like any other; the run command and the
+# benchmark start the program through it too.
+# Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]
 set -euo pipefail
-arch=$1
-prefix=$2
-shift 2
+here=$(dirname "$(realpath "$0")")
+prefix=$1
+shift
 
-case $arch in
-  i686) export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine ;;
-  x86_64) export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 ;;
-  *) echo "wine-run.sh: unknown architecture $arch" >&2; exit 2 ;;
+# Every Windows program here is 32-bit, as Quorvane.exe is, and 32-bit Wine
+# runs it through 32-bit Linux programs.
+if [ -z "${QUORVANE_32BIT_LINUX:-}" ]; then
+  export QUORVANE_32BIT_LINUX=1
+  exec "$here/with-32bit-linux.sh" "$0" "$prefix" "$@"
+fi
+
+# A 64-bit prefix, with the 32-bit programs as WoW64 processes: where they
+# run under qemu, Wine's own services stay native (faster, measured in the
+# README). QUORVANE_WINEARCH=win32 makes a 32-bit prefix instead.
+export WINEARCH=${QUORVANE_WINEARCH:-win64}
+case $WINEARCH in
+  win32) export WINELOADER=/usr/lib/wine/wine ;;
+  win64) export WINELOADER=/usr/lib/wine/wine64 ;;
 esac
 export WINEPREFIX=$prefix WINEDEBUG=-all
 # Skips the prompts to install Mono and Gecko, which nothing here uses.
@@ -33,7 +44,7 @@ mkdir -p "$(dirname "$prefix")"
 # Windows need a display. Without one, run under a private X server, and let
 # Wine's processes end before that server goes away.
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$arch" "$prefix" --wait-for-wineserver "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" --wait-for-wineserver "$@"
 fi
 wait_for_wineserver=false
 if [ "${1:-}" = --wait-for-wineserver ]; then
@@ -41,8 +52,7 @@ if [ "${1:-}" = --wait-for-wineserver ]; then
   shift
 fi
 
-# Console output of Win32 programs ends lines with CRLF; ctest and the test
-# discovery read LF.
+# Console output of Win32 programs ends lines with CRLF; ctest reads LF.
 set +e
 "${wine[@]}" "$@" | tr -d '\r'
 status=${PIPESTATUS[0]}

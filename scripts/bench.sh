@@ -10,12 +10,11 @@ runs=${1:-20}
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
-source scripts/windows-target.sh
-
-prefix=$PWD/build/bench/wineprefix-$arch
-scripts/prepare-machine.sh "$arch" "$prefix" win2k 0x400 absent
+exe=build/win32/Quorvane.exe
+prefix=$PWD/build/bench/wineprefix
+scripts/prepare-machine.sh "$prefix" win2k 0x400 absent
 bench=build/win32/tests/bench
-result=$(cmake/wine-run.sh "$arch" "$prefix" "$bench/startup_bench.exe" "$runs" "$exe" "$bench/bare_dialog.exe")
+result=$(cmake/wine-run.sh "$prefix" "$bench/startup_bench.exe" "$runs" "$exe" "$bench/bare_dialog.exe")
 echo "$result"
 
 product=build/win32/Quorvane.exe

@@ -6,25 +6,52 @@ set -euo pipefail
 packages=(
   cmake g++ make googletest libgtest-dev
   g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64
   xvfb xauth fonts-wqy-microhei fonts-arphic-uming imagemagick
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
 
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
-# wine32 comes from the i386 architecture.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
+
+missing=()
+for package in "${packages[@]}"; do
+  installed "$package" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  # wine32 comes from the i386 architecture.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Where the kernel cannot execute 32-bit programs, Wine's 32-bit loader runs
+# under qemu's user-mode emulator (cmake/with-32bit-linux.sh). Debian 12's
+# qemu 7.2 cannot run it; qemu-user 10 from bookworm-backports can. Only that
+# package comes from there, and not its Recommends (qemu-user-binfmt would
+# register the emulator for the whole machine).
+/usr/lib/wine/wine --version >/dev/null 2>&1 && exit 0
+version=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || true)
+if [ -n "$version" ] && dpkg --compare-versions "$version" ge 1:10; then
+  exit 0
+fi
+echo "This kernel cannot run 32-bit programs: installing qemu-user from bookworm-backports"
+backports=/etc/apt/sources.list.d/bookworm-backports.sources
+if ! grep -rqs "bookworm-backports" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+  # The system's own Debian mirror, so that no host is named here.
+  mirror=$(awk '$1 == "URIs:" { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+  if [ -z "$mirror" ]; then
+    mirror=$(awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }' /etc/apt/sources.list)
+  fi
+  printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+    "$mirror" | $sudo tee "$backports" >/dev/null
 fi
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+  qemu-user/bookworm-backports >/dev/null

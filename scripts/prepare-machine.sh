@@ -3,12 +3,12 @@
 # the version Wine reports to the program, CSDVersion, the driver key with or
 # without the program's value, and a Song typeface for the dialogs' 宋体 whose
 # metrics come close to Windows 2000's (1.5 pixels a dialog unit across).
-# Usage: prepare-machine.sh ARCH PREFIX PROFILE CSD_VERSION VALUE
+# Usage: prepare-machine.sh PREFIX PROFILE CSD_VERSION VALUE
 #   PROFILE: win2k, winxp, win2003, nt40, win98, winme, win95
 #   CSD_VERSION: e.g. 0x400; VALUE: absent, 0 or 1
 set -euo pipefail
 cd "$(dirname "$0")/.."
-arch=$1 prefix=$2 profile=$3 csd_version=$4 value=$5
+prefix=$1 profile=$2 csd_version=$3 value=$4
 
 case $value in
   absent) value_line='"Quorvane"=-' ;;
@@ -35,4 +35,4 @@ REGEDIT4
 $value_line
 REG
 machine_path=$(realpath "$machine")
-cmake/wine-run.sh "$arch" "$prefix" regedit /S "Z:${machine_path//\//\\}"
+cmake/wine-run.sh "$prefix" regedit /S "Z:${machine_path//\//\\}"

@@ -33,25 +33,25 @@ scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
 
-source scripts/windows-target.sh
-prefix=$PWD/build/run/wineprefix-$arch
-scripts/prepare-machine.sh "$arch" "$prefix" "$windows" "$csd_version" "$value"
+exe=build/win32/Quorvane.exe
+prefix=$PWD/build/run/wineprefix
+scripts/prepare-machine.sh "$prefix" "$windows" "$csd_version" "$value"
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."
-  exec cmake/wine-run.sh "$arch" "$prefix" "$exe"
+  exec cmake/wine-run.sh "$prefix" "$exe"
 fi
 
 # No display: a private X server, a Wine desktop so that the dialog has its
 # frame, and a screenshot once the dialog has had time to appear.
 screenshot=$PWD/build/screenshot.png
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  arch=$1 prefix=$2 exe=$3 screenshot=$4
-  cmake/wine-run.sh "$arch" "$prefix" explorer /desktop=Quorvane,640x400 "$exe" &
+  prefix=$1 exe=$2 screenshot=$3
+  cmake/wine-run.sh "$prefix" explorer /desktop=Quorvane,640x400 "$exe" &
   sleep 12
   import -window root -crop 640x400+0+0 +repage "$screenshot"
   WINEPREFIX=$prefix wineserver -k
   wait || true
-' run "$arch" "$prefix" "$exe" "$screenshot"
+' run "$prefix" "$exe" "$screenshot"
 echo "No display: ran $exe under Xvfb ($windows, CSDVersion $csd_version, value $value);"
 echo "screenshot at build/screenshot.png"

@@ -24,7 +24,7 @@ fail() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The i686 objdump reads only i386 PE files, so a 64-bit build stops here.
+# The i686 objdump reads only i386 PE files.
 "$objdump" -p "$exe" >"$work/headers" || fail "$exe is not a PE file for i386: $objdump -p cannot read it"
 
 # The value of one "Name<tabs>value" line of objdump's PE header dump.

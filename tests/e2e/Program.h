@@ -20,6 +20,7 @@ class Program {
   HWND WaitForDialog();
   HWND dialog() const { return dialog_; }
   DWORD id() const { return process_.dwProcessId; }
+  HANDLE handle() const { return process_.hProcess; }
   // A message box: a visible dialog of the process other than the main one.
   HWND FindMessageBox() const;
   bool HasEnded() const;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ProcessImage.h"
 #include "ProcessWindows.h"
 #include "Report.h"
 #include "Texts.h"
@@ -81,6 +82,11 @@ bool Scenario::Open(const FrameTexts& frame) {
   }
   if (program_.WaitForDialog() == nullptr) {
     report::Fail("find the dialog: none appeared");
+    return false;
+  }
+  // The shipped program is 32-bit; anything else is not what users run.
+  if (!report::CheckNumber("the program runs as a 32-bit x86 image", IMAGE_FILE_MACHINE_I386,
+                           RunningImageMachine(program_.handle()))) {
     return false;
   }
   report::CheckText("dialog caption", frame.caption, windows::Text(dialog()));
