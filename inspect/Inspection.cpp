@@ -47,6 +47,7 @@ bool ReadServicePack(SystemServices& services, uint32_t& servicePack) {
 void InspectOtherSystem(WindowsVersion os, InspectionResult& result) {
   result.state = STATE_UNSUPPORTED;
   result.button = BUTTON_DISABLED;
+  result.buttonBeforeFields = true;
   if (const char* name = OlderSystemName(os)) {
     AddWrite(result, IDC_OS_NAME, name);
     AddWrite(result, IDC_UPGRADE_STATUS, text::kCannotUpgrade);
@@ -116,8 +117,14 @@ InspectionResult InspectUpgradeStatus(SystemServices& services) {
 }
 
 void ApplyInspection(const InspectionResult& result, DialogOperations& dialog) {
+  const bool setsButton = result.button != BUTTON_UNCHANGED;
+  if (setsButton && result.buttonBeforeFields) {
+    dialog.EnableUpgradeButton(result.button == BUTTON_ENABLED);
+  }
   for (int i = 0; i < result.fieldWriteCount; ++i) {
     dialog.SetFieldText(result.fieldWrites[i].controlId, result.fieldWrites[i].text);
   }
-  if (result.button != BUTTON_UNCHANGED) dialog.EnableUpgradeButton(result.button == BUTTON_ENABLED);
+  if (setsButton && !result.buttonBeforeFields) {
+    dialog.EnableUpgradeButton(result.button == BUTTON_ENABLED);
+  }
 }

@@ -23,10 +23,13 @@ struct InspectionResult {
   int fieldWriteCount;
   UpgradeState state;
   ButtonSetting button;
+  // On a system that cannot be upgraded the button is switched off before
+  // any field is written; on Windows 2000 after them.
+  bool buttonBeforeFields;
 };
 
 // Makes the registry reads and closes every key it opened, on every path.
 InspectionResult InspectUpgradeStatus(SystemServices& services);
 
-// The field writes in order, then the button setting.
+// The field writes in order, and the button setting before or after them.
 void ApplyInspection(const InspectionResult& result, DialogOperations& dialog);

@@ -65,14 +65,16 @@ Machine WithDriverKey(DriverKey driverKey) {
 }
 
 struct Outcome {
-  CallLog dialog;  // field writes in order, then the button
+  CallLog dialog;  // the dialog operations in the order they are made
   UpgradeState state;
 };
 
-const CallLog kRowA98 = {"SetFieldText(1003, Windows 98)", "SetFieldText(1002, 不能升级)",
-                         "SetFieldText(1001, 28位ATA规范)", "EnableUpgradeButton(false)"};
-const Outcome kRowB = {{"SetFieldText(1003, Windows XP)", "SetFieldText(1002, 本程序不支持)",
-                        "EnableUpgradeButton(false)"},
+// Where nothing may be upgraded, the button is disabled before any field is
+// written; on Windows 2000 it is set after the fields.
+const CallLog kRowA98 = {"EnableUpgradeButton(false)", "SetFieldText(1003, Windows 98)",
+                         "SetFieldText(1002, 不能升级)", "SetFieldText(1001, 28位ATA规范)"};
+const Outcome kRowB = {{"EnableUpgradeButton(false)", "SetFieldText(1003, Windows XP)",
+                        "SetFieldText(1002, 本程序不支持)"},
                        STATE_UNSUPPORTED};
 const Outcome kRowC = {{"EnableUpgradeButton(false)"}, STATE_UNSUPPORTED};
 const Outcome kRowD = {{}, STATE_UNSUPPORTED};
@@ -92,7 +94,7 @@ const Outcome kRowH = {{"SetFieldText(1003, Windows 2000 SP4)", "SetFieldText(10
 
 Outcome RowA(const char* name) {
   CallLog dialog = kRowA98;
-  dialog[0] = std::string("SetFieldText(1003, ") + name + ")";
+  dialog[1] = std::string("SetFieldText(1003, ") + name + ")";
   return {dialog, STATE_UNSUPPORTED};
 }
 
