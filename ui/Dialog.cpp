@@ -1,6 +1,7 @@
 // The dialog procedure and the base behaviours of every dialog.
 #include "ui/Dialog.h"
 
+#include "ui/Text.h"
 #include "ui/WinApp.h"
 
 namespace {
@@ -39,6 +40,12 @@ INT_PTR CDialog::DoModal() {
   if (owner == nullptr && app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd != this) {
     owner = app->m_pMainWnd->m_hWnd;
   }
+  // The templates' texts are UTF-16: a wide dialog shows them as they are,
+  // an ANSI one through the ANSI code page.
+  if (AfxGetTextPath() == TEXT_PATH_WIDE) {
+    return ::DialogBoxParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner,
+                             DialogProc, reinterpret_cast<LPARAM>(this));
+  }
   return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
                            DialogProc, reinterpret_cast<LPARAM>(this));
 }
@@ -59,8 +66,12 @@ void CDialog::DoDataExchange(bool) {}
 
 LRESULT CDialog::Default() {
   m_passToDefault = true;
+  // A wide dialog's messages carry UTF-16 texts: they go on to the wide
+  // default procedure.
   const LRESULT result =
-      ::DefDlgProcA(m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
+      ::IsWindowUnicode(m_hWnd)
+          ? ::DefDlgProcW(m_hWnd, m_current.message, m_current.wParam, m_current.lParam)
+          : ::DefDlgProcA(m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
   m_passToDefault = false;
   return result;
 }

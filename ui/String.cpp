@@ -4,11 +4,21 @@
 
 #include <cstdarg>
 
+#include "ui/Text.h"
 #include "ui/WinApp.h"
 
 BOOL CString::LoadString(UINT id) {
-  const int length = ::LoadStringA(AfxGetResourceHandle(), id, m_text, sizeof m_text);
-  if (length <= 0) m_text[0] = '\0';
+  m_isWide = AfxGetTextPath() == TEXT_PATH_WIDE;
+  int length = 0;
+  if (m_isWide) {
+    length = ::LoadStringW(AfxGetResourceHandle(), id, m_wide, sizeof m_wide / sizeof m_wide[0]);
+  } else {
+    length = ::LoadStringA(AfxGetResourceHandle(), id, m_text, sizeof m_text);
+  }
+  if (length <= 0) {
+    m_text[0] = '\0';
+    m_wide[0] = L'\0';
+  }
   return length > 0;
 }
 
@@ -20,4 +30,5 @@ void CString::Format(const char* format, ...) {
   ::wvsprintfA(buffer, format, arguments);
   va_end(arguments);
   lstrcpynA(m_text, buffer, sizeof m_text);
+  m_isWide = false;
 }

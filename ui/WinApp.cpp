@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ui/Text.h"
 #include "ui/Wnd.h"
 
 namespace {
@@ -55,15 +56,29 @@ int AfxWinMain(HINSTANCE instance) {
 
 int AfxMessageBox(const char* text, UINT type, UINT helpId) {
   (void)helpId;  // no help file: the context has nowhere to lead
+  // A box that asks for no icon gets the one that fits its buttons: the
+  // exclamation mark for a notice (OK, or OK and Cancel), the question mark
+  // for a question (Yes and No).
+  if ((type & MB_ICONMASK) == 0) {
+    switch (type & MB_TYPEMASK) {
+      case MB_OK:
+      case MB_OKCANCEL: type |= MB_ICONEXCLAMATION; break;
+      case MB_YESNO:
+      case MB_YESNOCANCEL: type |= MB_ICONQUESTION; break;
+      default: break;
+    }
+  }
   char title[MAX_PATH];
+  UINT titleCodePage = kProgramCodePage;
   const CWinApp* app = AfxGetApp();
   if (app != nullptr && app->m_pszAppName != nullptr) {
     lstrcpynA(title, app->m_pszAppName, MAX_PATH);
   } else {
     ExecutableTitle(title, MAX_PATH);
+    titleCodePage = CP_ACP;  // a file name, as the ANSI function gave it
   }
   // Owned by the main window, so that it is modal over the dialog.
   HWND owner = nullptr;
   if (app != nullptr && app->m_pMainWnd != nullptr) owner = app->m_pMainWnd->GetSafeHwnd();
-  return ::MessageBoxA(owner, text, title, type);
+  return AfxShowMessageBox(owner, text, title, titleCodePage, type);
 }

@@ -43,4 +43,6 @@ inline void AfxEnableControlContainer() {}
 
 // A message box with the application's title as its caption: the
 // application's name, or else the executable's file name without extension.
+// A type without an icon gets the one its buttons call for: MB_OK the
+// exclamation mark. text is a program text (code page 936).
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);

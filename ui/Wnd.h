@@ -4,10 +4,17 @@
 
 #include <windows.h>
 
+#include "ui/String.h"
+#include "ui/Text.h"
+
 class CMenu {
  public:
   explicit CMenu(HMENU menu = nullptr) : m_hMenu(menu) {}
-  BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr) {
+  // An item without text, such as MF_SEPARATOR.
+  BOOL AppendMenu(UINT flags, UINT_PTR id = 0) { return ::AppendMenuA(m_hMenu, flags, id, nullptr); }
+  // A string item, in the form the text was loaded in.
+  BOOL AppendMenu(UINT flags, UINT_PTR id, const CString& text) {
+    if (text.IsWide()) return ::AppendMenuW(m_hMenu, flags, id, text.GetWide());
     return ::AppendMenuA(m_hMenu, flags, id, text);
   }
   HMENU m_hMenu;
@@ -22,16 +29,18 @@ class CWnd {
 
   // A child control; its handle is null when the dialog has no such control.
   CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(m_hWnd, id)); }
-  void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+  // text is a program text (code page 936).
+  void SetDlgItemText(int id, const char* text) { AfxSetDlgItemText(m_hWnd, id, text); }
   BOOL EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
   BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
   void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
   }
-  // A modal message box owned by this window; returns the button pressed.
+  // A modal message box owned by this window, with program texts; returns
+  // the button pressed.
   int MessageBox(const char* text, const char* caption, UINT type) {
-    return ::MessageBoxA(m_hWnd, text, caption, type);
+    return AfxShowMessageBox(m_hWnd, text, caption, kProgramCodePage, type);
   }
   // The window menu, as it stands (revert FALSE) or reset to the default.
   CMenu GetSystemMenu(BOOL revert) const { return CMenu(::GetSystemMenu(m_hWnd, revert)); }

@@ -45,13 +45,14 @@ std::vector<std::wstring> ChildTexts(HWND window) {
 
 }  // namespace
 
-void RunAboutScenarios() {
+void RunAboutScenarios(Selection selected) {
   const WayOut kWaysOut[] = {
       {"OK", [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }},
       {"Esc", [](HWND about) { PostMessageW(about, WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
       {"close box", [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
   };
   for (const WayOut& way : kWaysOut) {
+    if (selected != nullptr && !selected(way.name)) continue;
     Scenario scenario(std::string("about/") + way.name, Sp4State(std::nullopt));
     if (!scenario.Open()) continue;
     scenario.ExpectFields("on start", NeedsUpgradeFields());

@@ -12,10 +12,13 @@ Fields UpgradedNowFields() {
 }
 
 ExpectedBox RestartQuestion() {
-  return {texts::kRestartCaption, texts::kRestartQuestion, {IDYES, IDNO}};
+  return {texts::kRestartCaption, texts::kRestartQuestion, {IDYES, IDNO}, true};
 }
 
-ExpectedBox UpgradeFailedBox() { return {texts::kFailureCaption, texts::kUpgradeFailed, {IDOK}}; }
+// The application's message box with no icon of its own: the exclamation mark.
+ExpectedBox UpgradeFailedBox() {
+  return {texts::kFailureCaption, texts::kUpgradeFailed, {IDOK}, true};
+}
 
 machine::State Sp4State(std::optional<testreg::StoredValue> parameter) {
   return {"win2k", machine::Csd(0x400), machine::DriverKey::kPresent, parameter};

@@ -127,8 +127,9 @@ const Row kRows[] = {
 
 }  // namespace
 
-void RunRowScenarios() {
+void RunRowScenarios(Selection selected) {
   for (const Row& row : kRows) {
+    if (selected != nullptr && !selected(row.name)) continue;
     Scenario scenario(std::string("rows/") + row.name, row.state);
     if (!scenario.Open()) continue;
     scenario.ExpectFields("on start", row.fields);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "DialogDriver.h"
 #include "ProcessImage.h"
 #include "ProcessWindows.h"
 #include "Report.h"
@@ -89,6 +90,12 @@ bool Scenario::Open(const FrameTexts& frame) {
                            RunningImageMachine(program_.handle()))) {
     return false;
   }
+  // The wide window functions are stubs on the Windows 95 line: there the
+  // dialog must be an ANSI one, everywhere else a Unicode one.
+  const std::string profile = state_.profile;
+  const bool win95Line = profile == "win95" || profile == "win98" || profile == "winme";
+  report::CheckFlag("the dialog is a Unicode window", !win95Line,
+                    IsWindowUnicode(dialog()) != FALSE);
   report::CheckText("dialog caption", frame.caption, windows::Text(dialog()));
   report::CheckText("upgrade button text", frame.upgradeButton,
                     windows::ItemText(dialog(), kUpgradeButton));
@@ -172,6 +179,7 @@ bool Scenario::ExpectMessageBox(const Action& action, const ExpectedBox& expecte
   report::CheckText(what + "text", expected.text, windows::ItemText(box, 0xFFFF));
   report::CheckLines(what + "buttons", {ButtonNames(expected.buttons)},
                      {ButtonNames(windows::VisibleButtons(box))});
+  report::CheckFlag(what + "shows an icon", expected.icon, MessageBoxIcon(box) != nullptr);
   report::CheckFlag(what + "owned by the dialog", true, GetWindow(box, GW_OWNER) == dialog());
   report::CheckFlag(what + "disables the dialog while it is up", true,
                     IsWindowEnabled(dialog()) == FALSE);

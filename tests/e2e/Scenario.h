@@ -33,6 +33,7 @@ struct ExpectedBox {
   std::wstring caption;
   std::wstring text;
   std::vector<int> buttons;  // the visible buttons' ids, ascending
+  bool icon;                 // whether it shows an icon
 };
 
 class Scenario {

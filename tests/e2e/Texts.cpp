@@ -2,8 +2,6 @@
 // depend on any code page.
 #include "Texts.h"
 
-#include <vector>
-
 namespace texts {
 
 const wchar_t kCaption[] = L"Quorvane";
@@ -28,34 +26,5 @@ const wchar_t kRestartCaption[] = L"确认提示";
 const wchar_t kRestartQuestion[] = L"升级成功！必须重启才能有效！是否重启？";
 const wchar_t kFailureCaption[] = L"Quorvane";
 const wchar_t kUpgradeFailed[] = L"升级没用成功！";
-
-namespace {
-
-std::vector<char> Encode(UINT codePage, const std::wstring& text) {
-  const int length = static_cast<int>(text.size());
-  const int size =
-      WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  std::vector<char> bytes(static_cast<size_t>(size));
-  WideCharToMultiByte(codePage, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
-  return bytes;
-}
-
-std::wstring Decode(UINT codePage, const std::vector<char>& bytes) {
-  const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-  std::wstring text(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), size, &text[0], length);
-  return text;
-}
-
-}  // namespace
-
-std::wstring Cp936BytesShownUnder(UINT codePage, const std::wstring& text) {
-  return text.empty() ? text : Decode(codePage, Encode(936, text));
-}
-
-std::wstring TemplateTextShownUnder(UINT codePage, const std::wstring& text) {
-  return text.empty() ? text : Decode(codePage, Encode(codePage, text));
-}
 
 }  // namespace texts

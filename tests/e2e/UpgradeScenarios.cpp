@@ -118,7 +118,9 @@ void RunCase(const UpgradeCase& c) {
 
 }  // namespace
 
-void RunUpgradeScenarios() {
-  for (const UpgradeCase& c : Cases()) RunCase(c);
+void RunUpgradeScenarios(Selection selected) {
+  for (const UpgradeCase& c : Cases()) {
+    if (selected == nullptr || selected(c.name)) RunCase(c);
+  }
   machine::RemoveDriverKeys();  // no key left refusing writes
 }

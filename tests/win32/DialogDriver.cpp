@@ -26,7 +26,26 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
+BOOL CALLBACK CheckIconControl(HWND control, LPARAM parameter) {
+  char className[16] = "";
+  GetClassNameA(control, className, sizeof className);
+  const LONG style = GetWindowLongA(control, GWL_STYLE);
+  if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON &&
+      IsWindowVisible(control)) {
+    *reinterpret_cast<HICON*>(parameter) =
+        reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+HICON MessageBoxIcon(HWND box) {
+  HICON icon = nullptr;
+  EnumChildWindows(box, CheckIconControl, reinterpret_cast<LPARAM>(&icon));
+  return icon;
+}
 
 HWND FindProcessDialog(DWORD process, HWND except) {
   Search search{process, except, nullptr};
@@ -59,6 +78,7 @@ void MessageBoxAnswerer::Run(int button, HWND except) {
       wchar_t text[512] = L"";
       GetDlgItemTextW(box, 0xFFFF, text, 512);  // a message box's text control
       text_ = text;
+      icon_ = MessageBoxIcon(box);
       answered_ = true;
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
       return;

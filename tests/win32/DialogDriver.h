@@ -22,6 +22,8 @@ class MessageBoxAnswerer {
   bool answered() const { return answered_; }
   const std::wstring& caption() const { return caption_; }
   const std::wstring& text() const { return text_; }
+  // The icon it showed; null for none.
+  HICON icon() const { return icon_; }
   // Waits until the thread has finished.
   void Join();
 
@@ -32,6 +34,7 @@ class MessageBoxAnswerer {
   std::atomic<bool> answered_{false};
   std::wstring caption_;
   std::wstring text_;
+  HICON icon_ = nullptr;
 };
 
 // A visible dialog window (class #32770) of the process, other than `except`;
@@ -40,3 +43,7 @@ HWND FindProcessDialog(DWORD process, HWND except);
 // The same, of this process.
 HWND FindDialogOfThisProcess(HWND except);
 std::wstring WindowTextW(HWND window);
+// The icon a message box shows: that of its visible icon control, or null.
+// Readable from another process too, though each process has handles of its
+// own for the system's icons.
+HICON MessageBoxIcon(HWND box);

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "DialogDriver.h"
 #include "ModalRun.h"
 #include "TestApp.h"
 #include "res/resource.h"
 #include "ui/Dialog.h"
 #include "ui/Gdi.h"
 #include "ui/String.h"
+#include "ui/Text.h"
 
 namespace {
 
@@ -129,15 +131,69 @@ TEST(DialogFramework, DialogThatCannotBeCreatedReturnsMinusOne) {
   EXPECT_EQ(missing.DoModal(), -1);
 }
 
-TEST(DialogFramework, StringsLoadAsAnsiAndFormat) {
+// Windows NT that converts code page 936, whatever its ANSI code page.
+TEST(DialogFramework, TextsTakeTheWidePathHere) { EXPECT_EQ(AfxGetTextPath(), TEXT_PATH_WIDE); }
+
+TEST(DialogFramework, StringsLoadInTheFormOfTheirPathAndFormatAsAnsi) {
+  const wchar_t kAboutItem[] = L"关于 Quorvane(&A)...";
   CString text;
   EXPECT_TRUE(text.LoadString(IDS_ABOUTBOX));
-  // The ANSI code page is 936 here: the string arrives as its bytes.
-  EXPECT_STREQ(static_cast<const char*>(text), "\xb9\xd8\xd3\xda Quorvane(&A)...");
+  EXPECT_TRUE(text.IsWide());
+  EXPECT_STREQ(text.GetWide(), kAboutItem);
+
+  const TextPath decided = AfxGetTextPath();
+  AfxSetTextPathForTesting(TEXT_PATH_ANSI);
+  EXPECT_TRUE(text.LoadString(IDS_ABOUTBOX));
+  EXPECT_FALSE(text.IsWide());
+  // The ANSI path gives the string in the ANSI code page.
+  char expected[64] = "";
+  WideCharToMultiByte(CP_ACP, 0, kAboutItem, -1, expected, sizeof expected, nullptr, nullptr);
+  EXPECT_STREQ(static_cast<const char*>(text), expected);
+  AfxSetTextPathForTesting(decided);
+
   EXPECT_FALSE(text.LoadString(4321));
   EXPECT_TRUE(text.IsEmpty());
   text.Format("Windows 2000 SP%d", 4);
+  EXPECT_FALSE(text.IsWide());
   EXPECT_STREQ(static_cast<const char*>(text), "Windows 2000 SP4");
+}
+
+// Where code page 936 does not convert, or on the Windows 95 line, the
+// dialogs are ANSI ones, as they always were; on a Chinese system they read
+// the same.
+TEST(DialogFramework, AnsiPathMakesAnsiDialogsThatReadRightUnder936) {
+  if (GetACP() != 936) GTEST_SKIP() << "an ANSI dialog reads right only under code page 936";
+  const TextPath decided = AfxGetTextPath();
+  AfxSetTextPathForTesting(TEXT_PATH_ANSI);
+  CDialog about(IDD_ABOUTBOX, nullptr);
+  RunModal(about, [&](HWND window) {
+    EXPECT_FALSE(IsWindowUnicode(window));
+    EXPECT_EQ(WindowTextW(window), L"关于 Quorvane");
+    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), L"确定");
+    about.SetDlgItemText(IDOK, "\xc9\xfd\xbc\xb6");  // 升级, as the program holds it
+    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), L"升级");
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  });
+  AfxSetTextPathForTesting(decided);
+}
+
+TEST(DialogFramework, WidePathMakesUnicodeDialogs) {
+  CDialog about(IDD_ABOUTBOX, nullptr);
+  RunModal(about, [&](HWND window) {
+    EXPECT_TRUE(IsWindowUnicode(window));
+    EXPECT_EQ(WindowTextW(window), L"关于 Quorvane");
+    about.SetDlgItemText(IDOK, "\xc9\xfd\xbc\xb6");
+    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), L"升级");
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  });
+}
+
+TEST(DialogFramework, ProgramTextsConvertFromCodePage936) {
+  EXPECT_STREQ(CWideText("28\xce\xbb" "ATA\xb9\xe6\xb7\xb6"), L"28位ATA规范");
+  // A text too long for the buffer comes out empty, not cut in the middle
+  // of a character or unended.
+  const std::string tooLong(600, 'x');
+  EXPECT_STREQ(CWideText(tooLong.c_str()), L"");
 }
 
 }  // namespace

@@ -144,6 +144,7 @@ TEST_F(UpgradeDlgTest, UpgradeWritesTheValueReportsAndAsksToRestart) {
       EXPECT_TRUE(answerer.answered());
       EXPECT_EQ(answerer.caption(), L"确认提示");
       EXPECT_EQ(answerer.text(), L"升级成功！必须重启才能有效！是否重启？");
+      EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32514)));  // IDI_QUESTION
       EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), L"升级成功");
       EXPECT_EQ(Field(window, IDC_ATA_MODE), L"48位ATA规范");
       EXPECT_TRUE(IsWindow(window));  // the upgrade never closes the dialog
@@ -168,6 +169,8 @@ TEST_F(UpgradeDlgTest, RefusedCreationShowsTheFailureUnderTheProgramsName) {
     // The application has no name, so the caption is the executable's.
     EXPECT_EQ(answerer.caption(), L"ui_tests");
     EXPECT_EQ(answerer.text(), L"升级没用成功！");
+    // MB_OK with no icon of its own: the exclamation mark.
+    EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32515)));  // IDI_EXCLAMATION
     EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), L"需要升级");
     EXPECT_EQ(Field(window, IDC_ATA_MODE), L"28位ATA规范");
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
