@@ -38,6 +38,10 @@ mkdir -p "$(dirname "$prefix")"
   if [ ! -f "$prefix/system.reg" ]; then
     "${wine[@]}" wineboot -i >/dev/null 2>&1
     wineserver -w
+    # Under qemu, 32-bit Wine does not find the fonts Wine ships, Marlett
+    # among them, whose symbols draw the caption buttons (the close box would
+    # show the letter "r"). The prefix's own font folder serves every process.
+    cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
   fi
 ) 9>"$prefix.lock"
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix look like a given Windows machine for Quorvane.exe:
 # the version Wine reports to the program, CSDVersion, the driver key with or
-# without the program's value, and a Song typeface for the dialogs' 宋体 whose
-# metrics come close to Windows 2000's (1.5 pixels a dialog unit across).
+# without the program's value, a Song typeface for the dialogs' 宋体 with
+# Windows 2000's metrics (a dialog unit 1.5 pixels each way, so the labels in
+# the background picture stand level with the fields), and Wine drawing the
+# program's window frames itself, as Windows does, with no window manager.
 # Usage: prepare-machine.sh PREFIX PROFILE CSD_VERSION VALUE
 #   PROFILE: win2k, winxp, win2003, nt40, win98, winme, win95
 #   CSD_VERSION: e.g. 0x400; VALUE: absent, 0 or 1
@@ -23,10 +25,13 @@ iconv -f UTF-8 -t CP936 > "$machine" <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
-"宋体"="AR PL UMing CN"
+"宋体"="AR PL SungtiL GB"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Quorvane.exe]
 "Version"="$profile"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Quorvane.exe\\X11 Driver]
+"Managed"="N"
 
 [HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Windows]
 "CSDVersion"=dword:$(printf '%08x' "$((csd_version))")

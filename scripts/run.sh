@@ -35,23 +35,41 @@ cmake --build --preset win32 >/dev/null
 
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/run/wineprefix
-scripts/prepare-machine.sh "$prefix" "$windows" "$csd_version" "$value"
+machine=("$prefix" "$windows" "$csd_version" "$value")
 
 if [ -n "${DISPLAY:-}" ]; then
+  scripts/prepare-machine.sh "${machine[@]}"
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."
   exec cmake/wine-run.sh "$prefix" "$exe"
 fi
 
-# No display: a private X server, a Wine desktop so that the dialog has its
-# frame, and a screenshot once the dialog has had time to appear.
+# No display: a private X server, the machine prepared (in the same Wine
+# session, so that Wine starts once), the program started and its dialog
+# waited for (Wine draws the frame itself, as prepare-machine.sh sets it),
+# then a screenshot of the dialog with a small margin.
 screenshot=$PWD/build/screenshot.png
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+rm -f "$screenshot"
+windows_exe="Z:$(realpath "$exe" | tr / '\\')"
+if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  set -euo pipefail
   prefix=$1 exe=$2 screenshot=$3
-  cmake/wine-run.sh "$prefix" explorer /desktop=Quorvane,640x400 "$exe" &
-  sleep 12
-  import -window root -crop 640x400+0+0 +repage "$screenshot"
-  WINEPREFIX=$prefix wineserver -k
-  wait || true
-' run "$prefix" "$exe" "$screenshot"
+  shift 3
+  scripts/prepare-machine.sh "$@"
+  status=0
+  rect=$(cmake/wine-run.sh "$prefix" build/win32/tests/show_program.exe "$exe" 60) || status=$?
+  if [ "$status" -eq 0 ]; then
+    read -r left top width height <<<"$rect"
+    margin=8
+    x=$((left > margin ? left - margin : 0))
+    y=$((top > margin ? top - margin : 0))
+    import -window root -crop "$((width + 2 * margin))x$((height + 2 * margin))+$x+$y" +repage \
+      "$screenshot"
+  fi
+  WINEPREFIX=$prefix wineserver -k || true
+  exit "$status"
+' run "$prefix" "$windows_exe" "$screenshot" "${machine[@]}"; then
+  echo "No display: $exe did not show its dialog under Xvfb; no screenshot." >&2
+  exit 1
+fi
 echo "No display: ran $exe under Xvfb ($windows, CSDVersion $csd_version, value $value);"
 echo "screenshot at build/screenshot.png"

@@ -102,7 +102,13 @@ bool UnderAControl(HWND window, int x, int y) {
 template <class Dialog>
 void WithPaintedDialog(Dialog& dialog, const std::function<void(HWND)>& check) {
   RunModal(dialog, [&](HWND window) {
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Larger than the picture whatever the fonts make of the template (on
+    // Windows 2000 the client area is a pixel short of it each way), so that
+    // the part the picture leaves is on screen too.
+    RECT frame;
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, frame.right - frame.left + 40,
+                 frame.bottom - frame.top + 40, SWP_NOMOVE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     GdiFlush();
     Sleep(200);  // let the X server finish drawing before the pixels are read

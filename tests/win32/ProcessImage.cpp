@@ -1,41 +1,30 @@
-// The headers are read from the process's memory, not from the file it was
-// started from, so the answer is about what actually runs.
+// What runs, not the file it was started from.
 #include "ProcessImage.h"
 
-#include <psapi.h>
-
-namespace {
-
-template <typename T>
-bool ReadFrom(HANDLE process, const BYTE* address, T& value) {
-  SIZE_T read = 0;
-  return ReadProcessMemory(process, address, &value, sizeof value, &read) && read == sizeof value;
-}
-
-WORD MachineOfImageAt(HANDLE process, const BYTE* base) {
-  IMAGE_DOS_HEADER dos{};
-  if (!ReadFrom(process, base, dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) return 0;
-  DWORD signature = 0;
-  IMAGE_FILE_HEADER file{};
-  const BYTE* nt = base + dos.e_lfanew;
-  if (!ReadFrom(process, nt, signature) || signature != IMAGE_NT_SIGNATURE) return 0;
-  if (!ReadFrom(process, nt + sizeof signature, file)) return 0;
-  return file.Machine;
-}
-
-}  // namespace
-
 WORD RunningImageMachine(HANDLE process) {
-  // The first module that EnumProcessModules lists is the main image.
-  HMODULE image = nullptr;
-  DWORD needed = 0;
-  if (!EnumProcessModules(process, &image, sizeof image, &needed) || image == nullptr) return 0;
-  return MachineOfImageAt(process, reinterpret_cast<const BYTE*>(image));
+  // Another process's headers cannot be read reliably here: under qemu,
+  // ReadProcessMemory may see the emulator's addresses rather than the
+  // program's. So the answer comes from the system: this program is 32-bit, so on a 64-bit system it runs under
+  // WoW64, and so does another process exactly when it is 32-bit too; on a
+  // 32-bit system every process is.
+  BOOL thisUnderWow64 = FALSE;
+  BOOL otherUnderWow64 = FALSE;
+  if (!IsWow64Process(GetCurrentProcess(), &thisUnderWow64) ||
+      !IsWow64Process(process, &otherUnderWow64)) {
+    return 0;
+  }
+  if (!thisUnderWow64 || otherUnderWow64) return IMAGE_FILE_MACHINE_I386;
+  return IMAGE_FILE_MACHINE_AMD64;
 }
 
 WORD ThisImageMachine() {
-  // EnumProcessModules walks the loader's list, which other threads of a
-  // test program may be changing: the main image's handle is its address.
-  return MachineOfImageAt(GetCurrentProcess(),
-                          reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr)));
+  // Read in place: ReadProcessMemory goes through the wineserver, which
+  // under qemu may look at the emulator's addresses rather than the
+  // program's.
+  const BYTE* base = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return 0;
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  if (nt->Signature != IMAGE_NT_SIGNATURE) return 0;
+  return nt->FileHeader.Machine;
 }
