@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "TestRegistry.h"
+#include "inspect/DialogOperations.h"
 #include "inspect/SystemServices_win.h"
 #include "inspect/Upgrade.h"
-#include "ui/DialogOperations.h"
 
 namespace {
 
