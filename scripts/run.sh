@@ -35,7 +35,9 @@ cmake --build --preset win32 >/dev/null
 
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/run/wineprefix
-scripts/prepare-machine.sh "$prefix" "$windows" "$csd_version" "$value"
+# The machine state, through the tests' machine model (tests/win32/Machine.h).
+cmake/wine-run.sh "$prefix" build/win32/tests/prepare_machine.exe \
+  --windows "$windows" --csd-version "$csd_version" --value "$value"
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."

@@ -3,34 +3,39 @@
 // fields and message boxes show those bytes read as code page 1252; the
 // template's Chinese button texts pass through the ANSI dialog and come out
 // as question marks. Expectations are computed through Wine's own tables.
+#include <gtest/gtest.h>
+
 #include "Expectations.h"
-#include "Groups.h"
-#include "Machine.h"
 #include "Scenario.h"
 #include "Texts.h"
+#include "Utf16.h"
 
 namespace {
 
 constexpr UINT kWestern = 1252;
 
-std::wstring Shown(const wchar_t* text) { return texts::Cp936BytesShownUnder(kWestern, text); }
+std::wstring Shown(const char* text) { return texts::Cp936BytesShownUnder(kWestern, Utf16(text)); }
 
-}  // namespace
-
-void RunLocaleScenario() {
-  Scenario scenario("locale/code page 1252, F value absent: upgrade, No", Sp4State(std::nullopt));
-  const FrameTexts frame{texts::kCaption,
-                         texts::TemplateTextShownUnder(kWestern, texts::kUpgradeButton),
-                         texts::TemplateTextShownUnder(kWestern, texts::kExitButton)};
-  if (!scenario.Open(frame)) return;
-  scenario.ExpectFields("on start", {texts::kWindows2000Sp4, Shown(texts::kAta28Bit),
-                                     Shown(texts::kUpgradeNeeded), true});
+TEST(Locale, CodePage1252ValueAbsentUpgradeAnsweredNo) {
+  Scenario scenario(Sp4State(std::nullopt));
+  const FrameTexts frame{Utf16(table::kCaption),
+                         texts::TemplateTextShownUnder(kWestern, Utf16(table::kUpgradeButton)),
+                         texts::TemplateTextShownUnder(kWestern, Utf16(table::kExitButton))};
+  if (!scenario.Open(frame, kWestern)) return;
+  scenario.ExpectFields("on start", {Utf16(table::kWindows2000Sp4), Shown(table::kAta28Bit),
+                                     Shown(table::kUpgradeNeeded), true});
   const ExpectedBox question{
-      Shown(texts::kRestartCaption), Shown(texts::kRestartQuestion), {IDYES, IDNO}};
-  const Fields upgraded{texts::kWindows2000Sp4, Shown(texts::kAta48Bit),
-                        Shown(texts::kUpgradeSucceeded), true};
-  if (!scenario.ExpectMessageBox(Click(kUpgradeButton, "升级"), question, upgraded, IDNO)) return;
+      Shown(table::kRestartCaption), Shown(table::kRestartQuestion), {IDYES, IDNO}};
+  const Fields upgraded{Utf16(table::kWindows2000Sp4), Shown(table::kAta48Bit),
+                        Shown(table::kUpgradeSucceeded), true};
+  if (!scenario.ExpectMessageBox(Click(kUpgradeButton, table::kUpgradeButton), question, upgraded,
+                                 IDNO)) {
+    return;
+  }
   scenario.ExpectFields("after the answer", upgraded);
   scenario.Exit();
-  scenario.ExpectRegistry({Added(machine::ParameterEntry(), machine::Dword(1))});
+  scenario.ExpectRegistry(
+      {Added(machine::ParameterEntry(), machine::Stored(table::WrittenValue()))});
 }
+
+}  // namespace

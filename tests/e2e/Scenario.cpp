@@ -7,12 +7,12 @@
 #include "ProcessImage.h"
 #include "ProcessWindows.h"
 #include "Report.h"
-#include "Texts.h"
+#include "Utf16.h"
 #include "WineRestart.h"
 
 namespace {
 
-std::wstring chosenProgram;
+const char kProgramName[] = "Quorvane.exe";  // Wine's settings go by it
 
 std::string ButtonNames(const std::vector<int>& ids) {
   static const char* const kNames[] = {"?",      "OK",  "Cancel", "Abort", "Retry",
@@ -32,10 +32,7 @@ void Press(HWND box, int button) {
 
 }  // namespace
 
-void ChooseProgram(const std::wstring& path) { chosenProgram = path; }
-
 std::wstring ProgramPath() {
-  if (!chosenProgram.empty()) return chosenProgram;
   // The build passes the Linux path; Wine's drive Z: is the Linux root.
   const std::string linuxPath = QUORVANE_EXE;
   std::wstring path(linuxPath.size(), L'\0');
@@ -56,21 +53,24 @@ std::string Changed(const std::string& entry, const testreg::StoredValue& value)
 
 std::string Removed(const std::string& entry) { return "removed " + entry; }
 
-Scenario::Scenario(const std::string& name, const machine::State& state) : state_(state) {
-  report::BeginScenario(name);
-}
+Scenario::Scenario(const table::Machine& state) : state_(state) {}
 
 FrameTexts ChineseFrameTexts() {
-  return {texts::kCaption, texts::kUpgradeButton, texts::kExitButton};
+  return {Utf16(table::kCaption), Utf16(table::kUpgradeButton), Utf16(table::kExitButton)};
 }
 
-bool Scenario::Open(const FrameTexts& frame) {
+bool Scenario::Open(const FrameTexts& frame, UINT codePage) {
+  if (!report::CheckNumber("ANSI code page", codePage, GetACP()) ||
+      !report::CheckFlag("Wine frames the program's windows", true,
+                         machine::LetWineFrameWindows(kProgramName))) {
+    return false;
+  }
   std::string failedStep;
-  if (!machine::Prepare(state_, failedStep)) {
+  if (!machine::Prepare(state_, kProgramName, failedStep)) {
     report::Fail("prepare the registry: " + failedStep);
     return false;
   }
-  before_ = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, machine::kControlSet);
+  before_ = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet);
   if (!machine::ApplyWriteDenial(state_)) {
     report::Fail("prepare the registry: deny writing the driver key");
     return false;
@@ -209,7 +209,7 @@ void Scenario::ExpectEndedCleanly(const std::string& how) {
   report::CheckNumber(how + ": program ended, exit code", 0, exitCode);
 }
 
-void Scenario::Exit() { ExpectClosedBy(Click(kExitButton, "退出")); }
+void Scenario::Exit() { ExpectClosedBy(Click(kExitButton, table::kExitButton)); }
 
 void Scenario::ExpectEnded(const std::string& when) {
   DWORD exitCode = 0;
@@ -221,9 +221,9 @@ void Scenario::ExpectRegistry(std::vector<std::string> differences) {
   // no part of the comparison.
   machine::LiftWriteDenial();
   std::vector<std::string> actual = testreg::Differences(
-      before_, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, machine::kControlSet));
+      before_, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet));
   std::sort(actual.begin(), actual.end());
   std::sort(differences.begin(), differences.end());
-  report::CheckLines("registry changes under " + std::string(machine::kControlSet), differences,
+  report::CheckLines("registry changes under " + std::string(table::kControlSet), differences,
                      actual);
 }

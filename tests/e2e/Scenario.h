@@ -13,6 +13,7 @@
 #include "Machine.h"
 #include "Program.h"
 #include "TestRegistry.h"
+#include "tests/common/ProgramTable.h"
 
 struct Fields {
   std::wstring os;
@@ -35,14 +36,19 @@ struct ExpectedBox {
   std::vector<int> buttons;  // the visible buttons' ids, ascending
 };
 
+// The ANSI code page of a Simplified Chinese Windows.
+constexpr UINT kChineseCodePage = 936;
+
 class Scenario {
  public:
-  Scenario(const std::string& name, const machine::State& state);
+  explicit Scenario(const table::Machine& state);
 
   // Prepares the registry, snapshots it and starts the program, whose dialog
   // must show `frame`; each step that fails is reported, and the scenario
-  // then stops.
-  bool Open(const FrameTexts& frame = ChineseFrameTexts());
+  // then stops. The program inherits this process's ANSI code page, which
+  // must be `codePage`: a wrong one would make every text check fail for a
+  // reason outside the program.
+  bool Open(const FrameTexts& frame = ChineseFrameTexts(), UINT codePage = kChineseCodePage);
   HWND dialog() const { return program_.dialog(); }
 
   void ExpectFields(const std::string& when, const Fields& expected);
@@ -75,15 +81,14 @@ class Scenario {
   // The action's window in this dialog; reports a failure when there is none.
   HWND TargetOf(const Action& action) const;
 
-  machine::State state_;
+  table::Machine state_;
   testreg::Snapshot before_;
   Program program_;
 };
 
 // The path of the Quorvane.exe this suite runs, as a Windows path: the one
-// the build names, unless another is chosen.
+// the build names.
 std::wstring ProgramPath();
-void ChooseProgram(const std::wstring& path);
 
 // Registry differences as TestRegistry's Differences words them.
 std::string Added(const std::string& entry, const testreg::StoredValue& value);

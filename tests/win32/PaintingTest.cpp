@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GdiCounter.h"
-#include "MachineState.h"
+#include "Machine.h"
 #include "ModalRun.h"
 #include "TestApp.h"
 #include "res/resource.h"
@@ -115,11 +115,11 @@ class PaintingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(gdi_counter::Install());
-    ASSERT_TRUE(machine::Prepare({0x400, machine::DriverKey::kPresent, machine::Dword(0)}));
+    ASSERT_TRUE(machine::Enter(table::WithParameter(table::Dword(0)), "ui_tests.exe"));
   }
   void TearDown() override {
     gdi_counter::failLoadBitmap = false;
-    machine::Clean();
+    machine::RemoveDriverKeys();
   }
 };
 
