@@ -69,7 +69,7 @@ class Scenario {
   void ExpectClosedBy(const Action& action);
   // After `how` was done: the process ends with exit code 0.
   void ExpectEndedCleanly(const std::string& how);
-  // Closes with 退出.
+  // Closes with the exit button.
   void Exit();
   // The process ends without being closed (a restart ends it).
   void ExpectEnded(const std::string& when);

@@ -136,8 +136,8 @@ TEST(DialogFramework, StringsLoadAsAnsiAndFormat) {
   EXPECT_STREQ(static_cast<const char*>(text), "\xb9\xd8\xd3\xda Quorvane(&A)...");
   EXPECT_FALSE(text.LoadString(4321));
   EXPECT_TRUE(text.IsEmpty());
-  text.Format("Windows 2000 SP%d", 4);
-  EXPECT_STREQ(static_cast<const char*>(text), "Windows 2000 SP4");
+  text.Format("Service Pack %d", 4);
+  EXPECT_STREQ(static_cast<const char*>(text), "Service Pack 4");
 }
 
 }  // namespace

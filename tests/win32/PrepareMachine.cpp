@@ -21,7 +21,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  table::Machine state;  // Windows 2000 SP4, driver key present, value absent
+  table::Machine state;  // service pack 4, driver key present, value absent
   std::string profile = state.version.wineProfile;
   for (int i = 1; i + 1 < argc; i += 2) {
     const char* value = argv[i + 1];

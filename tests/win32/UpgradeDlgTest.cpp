@@ -40,7 +40,7 @@ void Prepare(const table::Machine& state) {
   ASSERT_TRUE(machine::ApplyWriteDenial(state));
 }
 
-// Windows 2000 SP4, the driver key present, `parameter` its value.
+// Windows 2000 with service pack 4, the driver key present, `parameter` its value.
 table::Machine Sp4(std::optional<table::Value> parameter) {
   table::Machine state;
   state.parameter = std::move(parameter);
