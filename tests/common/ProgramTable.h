@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -236,6 +237,9 @@ inline const std::vector<Row>& Rows() {
 // "F value 8 bytes REG_BINARY": a row's name in test output.
 inline std::string RowName(const Row& row) { return std::string(1, row.letter) + " " + row.name; }
 
+// How GoogleTest prints a row that a test takes as its parameter.
+inline void PrintTo(const Row& row, std::ostream* out) { *out << RowName(row); }
+
 // A name as a test's name: letters, digits and single underscores.
 inline std::string Identifier(const std::string& name) {
   std::string out;
@@ -275,6 +279,8 @@ struct UpgradePath {
   // removed and nothing recreated them (the value then is absent).
   std::optional<Value> valueAfter;
 };
+
+inline void PrintTo(const UpgradePath& path, std::ostream* out) { *out << path.name; }
 
 // The value every successful upgrade writes.
 inline Value WrittenValue() { return Dword(1); }

@@ -20,6 +20,7 @@ struct WayOut {
   const char* name;
   void (*close)(HWND about);
 };
+void PrintTo(const WayOut& way, std::ostream* out) { *out << way.name; }
 
 // The About box of the program, once it shows; null after five seconds.
 HWND WaitForAboutBox(HWND dialog) {

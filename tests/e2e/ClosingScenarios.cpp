@@ -30,6 +30,7 @@ struct InputWay {
   const char* name;
   bool (*give)(HWND dialog);  // reports each step; false when one failed
 };
+void PrintTo(const InputWay& way, std::ostream* out) { *out << way.name; }
 
 class ClosedByMessage : public ::testing::TestWithParam<Action> {};
 
