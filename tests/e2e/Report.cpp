@@ -70,7 +70,8 @@ bool CheckLines(const std::string& what, const std::vector<std::string>& expecte
     for (const std::string& line : lines) out += "\n       | " + line;
     return out;
   };
-  return Record(what, expected == actual, ": expected " + list(expected) + "\n     got " + list(actual));
+  return Record(what, expected == actual,
+                ": expected " + list(expected) + "\n     got " + list(actual));
 }
 
 void Fail(const std::string& what) { Record(what, false, ""); }

@@ -133,10 +133,12 @@ TEST(InspectUpgradeStatus, ReadsServicePackThenDriverValueInOrder) {
             (CallLog{
                 "GetVersionExA()",
                 "RegOpenKeyExA(" + kWindowsKey + ", 0x1) -> h1 = 0",
-                "RegQueryValueExA(h1, " + std::string(table::kCsdVersionValue) + ", NULL, [00 00 00 00], 4)",
+                "RegQueryValueExA(h1, " + std::string(table::kCsdVersionValue) +
+                    ", NULL, [00 00 00 00], 4)",
                 "RegCloseKey(h1)",
                 "RegOpenKeyExA(" + kDriverKey + ", 0xF003F) -> h2 = 0",
-                "RegQueryValueExA(h2, " + std::string(table::kParameterValue) + ", type, [00 00 00 00], 4)",
+                "RegQueryValueExA(h2, " + std::string(table::kParameterValue) +
+                    ", type, [00 00 00 00], 4)",
                 "RegCloseKey(h2)",
             }));
 }
@@ -152,7 +154,8 @@ TEST(InspectUpgradeStatus, UnreadableServicePackStopsBeforeTheDriverKey) {
             (CallLog{
                 "GetVersionExA()",
                 "RegOpenKeyExA(" + kWindowsKey + ", 0x1) -> h1 = 0",
-                "RegQueryValueExA(h1, " + std::string(table::kCsdVersionValue) + ", NULL, [00 00 00 00], 4)",
+                "RegQueryValueExA(h1, " + std::string(table::kCsdVersionValue) +
+                    ", NULL, [00 00 00 00], 4)",
                 "RegCloseKey(h1)",
             }));
 

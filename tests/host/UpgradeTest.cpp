@@ -20,7 +20,8 @@ std::string Write(const char* handle) {
 }
 const std::string kWrite = Write("h1");
 const std::string kFailureMessage = "AppMessageBox(" + std::string(table::kUpgradeFailed) + ")";
-const std::string kStatusField = "SetFieldText(1002, " + std::string(table::kUpgradeSucceeded) + ")";
+const std::string kStatusField =
+    "SetFieldText(1002, " + std::string(table::kUpgradeSucceeded) + ")";
 const std::string kAtaField = "SetFieldText(1001, " + std::string(table::kAta48Bit) + ")";
 std::string Question(int answer) {
   return "AskMessageBox(" + std::string(table::kRestartQuestion) + ", " + table::kRestartCaption +
@@ -60,7 +61,9 @@ struct Click {
     EXPECT_EQ(services.badCloses(), 0);
     return log;
   }
-  FakeValue Stored() const { return services.keys.at(kDriverKey).values.at(table::kParameterValue); }
+  FakeValue Stored() const {
+    return services.keys.at(kDriverKey).values.at(table::kParameterValue);
+  }
 };
 
 const FakeValue kDwordOne = table::WrittenValue();

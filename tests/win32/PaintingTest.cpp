@@ -114,7 +114,8 @@ template <class Dialog>
 void WithPaintedDialog(Dialog& dialog, const std::function<void(HWND)>& check) {
   RunModal(dialog, [&](HWND window) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     GdiFlush();
     Sleep(200);  // let the X server finish drawing before the pixels are read
     check(window);

@@ -60,8 +60,8 @@ TEST_F(UpgradeOnRegistryTest, ZeroValueOfAnyTypeBecomesDwordOneAndNothingElseCha
   const testreg::StoredValue kBefore[] = {
       {REG_DWORD, {0, 0, 0, 0}}, {REG_SZ, {'0', 0}}, {REG_BINARY, {0, 1, 2, 3, 4, 5, 6, 7}}};
   for (const testreg::StoredValue& value : kBefore) {
-    ASSERT_TRUE(testreg::SetValue(HKEY_LOCAL_MACHINE, kDriverKey, table::kParameterValue, value.type,
-                                  value.data));
+    ASSERT_TRUE(testreg::SetValue(HKEY_LOCAL_MACHINE, kDriverKey, table::kParameterValue,
+                                  value.type, value.data));
     const testreg::Snapshot before = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, kServices);
 
     PerformUpgrade(STATE_VALUE_ZERO, services, dialog);
