@@ -1,13 +1,13 @@
 // Decides the three field texts, the upgrade state and the upgrade button.
 #include "inspect/Inspection.h"
 
+#include "inspect/DialogOperations.h"
 #include "inspect/ScopedHandles.h"
 #include "inspect/TextFormat.h"
 #include "inspect/Texts.h"
 #include "inspect/WinConstants.h"
 #include "inspect/WindowsVersion.h"
 #include "res/resource.h"
-#include "ui/DialogOperations.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Writes the driver parameter and offers the restart that makes it count.
 #include "inspect/Upgrade.h"
 
+#include "inspect/DialogOperations.h"
 #include "inspect/ScopedHandles.h"
 #include "inspect/Texts.h"
 #include "inspect/WinConstants.h"
 #include "res/resource.h"
-#include "ui/DialogOperations.h"
 
 namespace {
 

@@ -12,7 +12,8 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/bench/wineprefix
-scripts/prepare-machine.sh "$prefix" win2k 0x400 absent
+# Windows 2000 SP4 without the driver value (tests/win32/Machine.h).
+cmake/wine-run.sh "$prefix" build/win32/tests/prepare_machine.exe
 bench=build/win32/tests/bench
 result=$(cmake/wine-run.sh "$prefix" "$bench/startup_bench.exe" "$runs" "$exe" "$bench/bare_dialog.exe")
 echo "$result"

@@ -35,26 +35,28 @@ cmake --build --preset win32 >/dev/null
 
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/run/wineprefix
-machine=("$prefix" "$windows" "$csd_version" "$value")
+# The machine state, through the tests' machine model (tests/win32/Machine.h).
+prepare=build/win32/tests/prepare_machine.exe
+machine=(--windows "$windows" --csd-version "$csd_version" --value "$value")
 
 if [ -n "${DISPLAY:-}" ]; then
-  scripts/prepare-machine.sh "${machine[@]}"
+  cmake/wine-run.sh "$prefix" "$prepare" "${machine[@]}"
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."
   exec cmake/wine-run.sh "$prefix" "$exe"
 fi
 
 # No display: a private X server, the machine prepared (in the same Wine
-# session, so that Wine starts once), the program started and its dialog
-# waited for (Wine draws the frame itself, as prepare-machine.sh sets it),
-# then a screenshot of the dialog with a small margin.
+# session, so that Wine starts once; with no window manager, Wine draws the
+# frames itself), the program started and its dialog waited for, then a
+# screenshot of the dialog with a small margin.
 screenshot=$PWD/build/screenshot.png
 rm -f "$screenshot"
 windows_exe="Z:$(realpath "$exe" | tr / '\\')"
 if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
-  prefix=$1 exe=$2 screenshot=$3
-  shift 3
-  scripts/prepare-machine.sh "$@"
+  prefix=$1 exe=$2 screenshot=$3 prepare=$4
+  shift 4
+  cmake/wine-run.sh "$prefix" "$prepare" --framed-by-wine "$@"
   status=0
   rect=$(cmake/wine-run.sh "$prefix" build/win32/tests/show_program.exe "$exe" 60) || status=$?
   if [ "$status" -eq 0 ]; then
@@ -67,7 +69,7 @@ if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   fi
   WINEPREFIX=$prefix wineserver -k || true
   exit "$status"
-' run "$prefix" "$windows_exe" "$screenshot" "${machine[@]}"; then
+' run "$prefix" "$windows_exe" "$screenshot" "$prepare" "${machine[@]}"; then
   echo "No display: $exe did not show its dialog under Xvfb; no screenshot." >&2
   exit 1
 fi

@@ -77,6 +77,19 @@ if [ -n "$gone_imports" ]; then
 fi
 echo "ok: the $(wc -l <"$work/imports") imported functions are exactly those in $allowlist"
 
+# Every msvcrt name, against the exports of Windows 2000 SP4's own msvcrt.dll
+# (first column of the list beside this script; its header says how it was
+# derived).
+msvcrt_exports=$(dirname "$0")/win2000-msvcrt.txt
+[ -f "$msvcrt_exports" ] || fail "$msvcrt_exports does not exist"
+grep -v '^#' "$msvcrt_exports" | cut -f1 | LC_ALL=C sort -u >"$work/msvcrt-exports"
+sed -n 's/^MSVCRT\.dll!//p' "$work/imports" | LC_ALL=C sort -u >"$work/msvcrt-imports"
+[ -s "$work/msvcrt-imports" ] || fail "$exe imports nothing from msvcrt: is the list of imports read right?"
+missing_msvcrt=$(LC_ALL=C comm -23 "$work/msvcrt-imports" "$work/msvcrt-exports")
+[ -z "$missing_msvcrt" ] ||
+  fail "$exe imports msvcrt functions that Windows 2000 SP4's msvcrt.dll does not export:"$'\n'"$missing_msvcrt"
+echo "ok: the $(wc -l <"$work/msvcrt-imports") msvcrt functions are all in $msvcrt_exports"
+
 # --- (b) Only the system DLLs Windows 2000 always has ----------------------
 unexpected_dlls=$(cut -d'!' -f1 "$work/imports" | sort -u |
   grep -v -x -E 'KERNEL32\.dll|USER32\.dll|GDI32\.dll|ADVAPI32\.dll|MSVCRT\.dll' || true)

@@ -1,10 +1,10 @@
 // The main dialog: shows what the inspection found and runs the upgrade.
 #pragma once
 
+#include "inspect/DialogOperations.h"
 #include "inspect/SystemServices_win.h"
 #include "inspect/UpgradeState.h"
 #include "ui/Dialog.h"
-#include "ui/DialogOperations.h"
 #include "ui/Gdi.h"
 
 class CUpgradeDlg : public CDialog, private DialogOperations {

@@ -1,14 +1,16 @@
 // The About box, opened from outside with the system command its menu item
 // sends (menus belong to their process, so the item itself cannot be
 // clicked from here), and each way out of it back to the unchanged dialog.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "Expectations.h"
-#include "Groups.h"
 #include "ProcessWindows.h"
 #include "Report.h"
 #include "Scenario.h"
+#include "Utf16.h"
 
 namespace {
 
@@ -18,6 +20,7 @@ struct WayOut {
   const char* name;
   void (*close)(HWND about);
 };
+void PrintTo(const WayOut& way, std::ostream* out) { *out << way.name; }
 
 // The About box of the program, once it shows; null after five seconds.
 HWND WaitForAboutBox(HWND dialog) {
@@ -43,46 +46,55 @@ std::vector<std::wstring> ChildTexts(HWND window) {
   return texts;
 }
 
-}  // namespace
+class AboutBox : public ::testing::TestWithParam<WayOut> {};
 
-void RunAboutScenarios(Selection selected) {
-  const WayOut kWaysOut[] = {
-      {"OK", [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }},
-      {"Esc", [](HWND about) { PostMessageW(about, WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
-      {"close box", [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-  };
-  for (const WayOut& way : kWaysOut) {
-    if (selected != nullptr && !selected(way.name)) continue;
-    Scenario scenario(std::string("about/") + way.name, Sp4State(std::nullopt));
-    if (!scenario.Open()) continue;
-    scenario.ExpectFields("on start", NeedsUpgradeFields());
+TEST_P(AboutBox, ShowsItsTextsAndLeadsBackToTheUnchangedDialog) {
+  const WayOut& way = GetParam();
+  Scenario scenario(Sp4State(std::nullopt));
+  if (!scenario.Open()) return;
+  scenario.ExpectFields("on start", NeedsUpgradeFields());
 
-    PostMessageW(scenario.dialog(), WM_SYSCOMMAND, kAboutCommand, 0);
-    HWND about = WaitForAboutBox(scenario.dialog());
-    if (about == nullptr) {
-      report::Fail("WM_SYSCOMMAND 0x10: no About box appeared");
-      continue;
-    }
-    report::CheckText("About box caption", L"关于 Quorvane", windows::Text(about));
-    const std::vector<std::wstring> texts = ChildTexts(about);
-    // The icon (no text), the name and version, the maker's notice, OK and
-    // the purpose, in template order.
-    report::CheckNumber("About box controls", 5, static_cast<unsigned long>(texts.size()));
-    if (texts.size() == 5) {
-      report::CheckText("About box: name and version", L"Quorvane 1.0 版", texts[1]);
-      report::CheckFlag("About box: the maker's notice is there", true, !texts[2].empty());
-      report::CheckText("About box: OK button", L"确定", texts[3]);
-      report::CheckText("About box: purpose", L"增强Windows2000+SP4识别硬盘能力", texts[4]);
-    }
-    report::CheckFlag("main dialog disabled while the About box is up", false,
-                      IsWindowEnabled(scenario.dialog()) != 0);
-
-    way.close(about);
-    report::CheckFlag(std::string("About box closed by ") + way.name, true, WaitUntilGone(about));
-    report::CheckFlag("main dialog enabled again", true, IsWindowEnabled(scenario.dialog()) != 0);
-    scenario.ExpectStillRunning("after the About box");
-    scenario.ExpectFields("after the About box", NeedsUpgradeFields());
-    scenario.Exit();
-    scenario.ExpectRegistry({});
+  PostMessageW(scenario.dialog(), WM_SYSCOMMAND, kAboutCommand, 0);
+  HWND about = WaitForAboutBox(scenario.dialog());
+  if (about == nullptr) {
+    report::Fail("WM_SYSCOMMAND 0x10: no About box appeared");
+    return;
   }
+  report::CheckText("About box caption", Utf16(table::kAboutCaption), windows::Text(about));
+  const std::vector<std::wstring> texts = ChildTexts(about);
+  // The icon (no text), the name and version, the maker's notice, OK and
+  // the purpose, in template order.
+  report::CheckNumber("About box controls", 5, static_cast<unsigned long>(texts.size()));
+  if (texts.size() == 5) {
+    report::CheckText("About box: name and version", Utf16(table::kAboutVersion), texts[1]);
+    report::CheckFlag("About box: the maker's notice is there", true, !texts[2].empty());
+    report::CheckText("About box: OK button", Utf16(table::kAboutOk), texts[3]);
+    report::CheckText("About box: purpose", Utf16(table::kAboutPurpose), texts[4]);
+  }
+  report::CheckFlag("main dialog disabled while the About box is up", false,
+                    IsWindowEnabled(scenario.dialog()) != 0);
+
+  way.close(about);
+  report::CheckFlag(std::string("About box closed by ") + way.name, true, WaitUntilGone(about));
+  report::CheckFlag("main dialog enabled again", true, IsWindowEnabled(scenario.dialog()) != 0);
+  scenario.ExpectStillRunning("after the About box");
+  scenario.ExpectFields("after the About box", NeedsUpgradeFields());
+  scenario.Exit();
+  scenario.ExpectRegistry({});
 }
+
+const WayOut kWaysOut[] = {
+    {"OK", [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }},
+    {"Esc", [](HWND about) { PostMessageW(about, WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
+    {"close box", [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+};
+
+std::string WayOutTestName(const ::testing::TestParamInfo<WayOut>& tested) {
+  return table::Identifier(tested.param.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(About, AboutBox, ::testing::ValuesIn(kWaysOut), WayOutTestName);
+// On a Western Windows (see Western.h) its texts once.
+INSTANTIATE_TEST_SUITE_P(Western, AboutBox, ::testing::Values(kWaysOut[0]), WayOutTestName);
+
+}  // namespace

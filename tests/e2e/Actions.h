@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 
 // The dialog's controls, as its template numbers them.
@@ -27,6 +28,9 @@ struct Action {
   HWND TargetIn(HWND dialog) const;
   LPARAM LParamIn(HWND dialog) const;
 };
+
+// How GoogleTest prints an action that a test takes as its parameter.
+inline void PrintTo(const Action& action, std::ostream* out) { *out << action.name; }
 
 // BM_CLICK: what a mouse click on the button amounts to.
 Action Click(int button, const std::string& buttonName);

@@ -2,10 +2,11 @@
 // upgrades: the dialog is in state F, where an upgrade would write. The keys
 // and the close box are real input, which goes to the foreground window;
 // the messages they amount to are also posted on their own.
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "Expectations.h"
-#include "Groups.h"
 #include "Input.h"
 #include "Report.h"
 #include "Scenario.h"
@@ -29,31 +30,45 @@ struct InputWay {
   const char* name;
   bool (*give)(HWND dialog);  // reports each step; false when one failed
 };
+void PrintTo(const InputWay& way, std::ostream* out) { *out << way.name; }
+
+class ClosedByMessage : public ::testing::TestWithParam<Action> {};
+
+TEST_P(ClosedByMessage, EndsTheProgramAndUpgradesNothing) {
+  Scenario scenario(Sp4State(std::nullopt));
+  if (!scenario.Open()) return;
+  scenario.ExpectFields("on start", NeedsUpgradeFields());
+  scenario.ExpectClosedBy(GetParam());
+  scenario.ExpectRegistry({});
+}
+
+INSTANTIATE_TEST_SUITE_P(Closing, ClosedByMessage,
+                         ::testing::Values(Click(kExitButton, "exit button"), EscapeKeyToDialog(),
+                                           CloseCommand(), CloseMessage()),
+                         [](const ::testing::TestParamInfo<Action>& tested) {
+                           return table::Identifier(tested.param.name);
+                         });
+
+class ClosedByInput : public ::testing::TestWithParam<InputWay> {};
+
+TEST_P(ClosedByInput, EndsTheProgramAndUpgradesNothing) {
+  const InputWay& way = GetParam();
+  Scenario scenario(Sp4State(std::nullopt));
+  if (!scenario.Open()) return;
+  scenario.ExpectFields("on start", NeedsUpgradeFields());
+  if (report::CheckFlag("dialog in the foreground", true, WaitUntilForeground(scenario.dialog())) &&
+      way.give(scenario.dialog())) {
+    scenario.ExpectEndedCleanly(way.name);
+  }
+  scenario.ExpectRegistry({});
+}
+
+INSTANTIATE_TEST_SUITE_P(Closing, ClosedByInput,
+                         ::testing::Values(InputWay{"Esc key", PressEsc},
+                                           InputWay{"Alt F4", PressAltF4},
+                                           InputWay{"close box clicked", ClickCloseBox}),
+                         [](const ::testing::TestParamInfo<InputWay>& tested) {
+                           return table::Identifier(tested.param.name);
+                         });
 
 }  // namespace
-
-void RunClosingScenarios() {
-  const Action kMessages[] = {Click(kExitButton, "退出"), EscapeKeyToDialog(), CloseCommand(),
-                              CloseMessage()};
-  for (const Action& way : kMessages) {
-    Scenario scenario("closing/" + way.name, Sp4State(std::nullopt));
-    if (!scenario.Open()) continue;
-    scenario.ExpectFields("on start", NeedsUpgradeFields());
-    scenario.ExpectClosedBy(way);
-    scenario.ExpectRegistry({});
-  }
-
-  const InputWay kInput[] = {
-      {"Esc key", PressEsc}, {"Alt+F4", PressAltF4}, {"close box clicked", ClickCloseBox}};
-  for (const InputWay& way : kInput) {
-    Scenario scenario(std::string("closing/") + way.name, Sp4State(std::nullopt));
-    if (!scenario.Open()) continue;
-    scenario.ExpectFields("on start", NeedsUpgradeFields());
-    if (report::CheckFlag("dialog in the foreground", true,
-                          WaitUntilForeground(scenario.dialog())) &&
-        way.give(scenario.dialog())) {
-      scenario.ExpectEndedCleanly(way.name);
-    }
-    scenario.ExpectRegistry({});
-  }
-}

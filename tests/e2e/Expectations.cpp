@@ -1,25 +1,38 @@
-// Shared expectations, from the texts the program must show.
+// Shared expectations, from the test table.
 #include "Expectations.h"
 
-#include "Texts.h"
+#include "Utf16.h"
 
-Fields NeedsUpgradeFields() {
-  return {texts::kWindows2000Sp4, texts::kAta28Bit, texts::kUpgradeNeeded, true};
+Fields ToFields(const table::Fields& fields) {
+  return {Utf16(fields.os), Utf16(fields.ata), Utf16(fields.status), fields.upgradeEnabled};
 }
 
-Fields UpgradedNowFields() {
-  return {texts::kWindows2000Sp4, texts::kAta48Bit, texts::kUpgradeSucceeded, true};
+Fields FieldsOfRow(char letter) {
+  for (const table::Row& row : table::Rows()) {
+    if (row.letter == letter) return ToFields(row.fields);
+  }
+  return {L"no such row", L"", L"", false};
 }
+
+Fields NeedsUpgradeFields() { return FieldsOfRow('F'); }
+
+Fields UpgradedNowFields() { return ToFields(table::UpgradedNow()); }
 
 ExpectedBox RestartQuestion() {
-  return {texts::kRestartCaption, texts::kRestartQuestion, {IDYES, IDNO}, true};
+  return {Utf16(table::kRestartCaption), Utf16(table::kRestartQuestion), {IDYES, IDNO}, true};
 }
 
-// The application's message box with no icon of its own: the exclamation mark.
 ExpectedBox UpgradeFailedBox() {
-  return {texts::kFailureCaption, texts::kUpgradeFailed, {IDOK}, true};
+  // The program has no name of its own: the box takes the executable's; it
+  // asks for no icon, so it gets the exclamation mark.
+  std::wstring name = ProgramPath();
+  name = name.substr(name.find_last_of(L'\\') + 1);
+  name = name.substr(0, name.rfind(L'.'));
+  return {name, Utf16(table::kUpgradeFailed), {IDOK}, true};
 }
 
-machine::State Sp4State(std::optional<testreg::StoredValue> parameter) {
-  return {"win2k", machine::Csd(0x400), machine::DriverKey::kPresent, parameter};
+table::Machine Sp4State(std::optional<table::Value> parameter) {
+  table::Machine state;
+  state.parameter = std::move(parameter);
+  return state;
 }

@@ -1,10 +1,14 @@
-// What the dialog and its message boxes show in the states that more than
-// one group of scenarios meets.
+// What the dialog and its message boxes show, from the test table, in the
+// forms the scenarios compare.
 #pragma once
 
 #include "Scenario.h"
 
-// Windows 2000 SP4 whose driver value is absent, unreadable or zero.
+Fields ToFields(const table::Fields& fields);
+// The fields of the first row of the table with `letter`.
+Fields FieldsOfRow(char letter);
+// Windows 2000 with service pack 4 whose driver value is absent or unreadable (row F), or
+// zero (row H): the upgrade button is offered.
 Fields NeedsUpgradeFields();
 // Right after a successful upgrade: the button stays enabled.
 Fields UpgradedNowFields();
@@ -13,6 +17,6 @@ ExpectedBox RestartQuestion();
 // The report that the value could not be written.
 ExpectedBox UpgradeFailedBox();
 
-// Windows 2000 SP4 with the driver key present; `parameter` none: the value
+// Windows 2000 with service pack 4 and the driver key present; `parameter` none: the value
 // is absent.
-machine::State Sp4State(std::optional<testreg::StoredValue> parameter);
+table::Machine Sp4State(std::optional<table::Value> parameter);

@@ -1,7 +1,9 @@
-// Check lines on standard output, flushed one by one: if Wine or the program
-// hangs, ctest still shows everything up to that point.
+// The checks of a scenario as GoogleTest failures: each names what was
+// checked, what was expected and what the program really did, and the test
+// goes on to its next check.
 #include "Report.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -10,20 +12,8 @@ namespace report {
 
 namespace {
 
-std::string current;
-int checks = 0;
-int failures = 0;
-
-void Print(const std::string& line) {
-  std::fputs(line.c_str(), stdout);
-  std::fputs("\n", stdout);
-  std::fflush(stdout);
-}
-
 bool Record(const std::string& what, bool held, const std::string& detail) {
-  ++checks;
-  if (!held) ++failures;
-  Print(std::string(held ? "ok   " : "FAIL ") + current + ": " + what + detail);
+  if (!held) ADD_FAILURE() << what << detail;
   return held;
 }
 
@@ -55,30 +45,21 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-void BeginScenario(const std::string& name) {
-  current = name;
-  Print("== " + name);
-}
 
 bool CheckText(const std::string& what, const std::wstring& expected, const std::wstring& actual) {
   return Record(what, expected == actual,
-                expected == actual ? " = " + Quoted(actual)
-                                   : ": expected " + Quoted(expected) + ", got " + Quoted(actual));
+                ": expected " + Quoted(expected) + ", got " + Quoted(actual));
 }
 
 bool CheckFlag(const std::string& what, bool expected, bool actual) {
   const char* const words[] = {"no", "yes"};
   return Record(what, expected == actual,
-                expected == actual
-                    ? std::string(": ") + words[actual]
-                    : std::string(": expected ") + words[expected] + ", got " + words[actual]);
+                std::string(": expected ") + words[expected] + ", got " + words[actual]);
 }
 
 bool CheckNumber(const std::string& what, unsigned long expected, unsigned long actual) {
   return Record(what, expected == actual,
-                expected == actual
-                    ? " = " + std::to_string(actual)
-                    : ": expected " + std::to_string(expected) + ", got " + std::to_string(actual));
+                ": expected " + std::to_string(expected) + ", got " + std::to_string(actual));
 }
 
 bool CheckLines(const std::string& what, const std::vector<std::string>& expected,
@@ -90,15 +71,11 @@ bool CheckLines(const std::string& what, const std::vector<std::string>& expecte
     return out;
   };
   return Record(what, expected == actual,
-                expected == actual ? ": " + list(actual)
-                                   : ": expected " + list(expected) + "\n     got " + list(actual));
+                ": expected " + list(expected) + "\n     got " + list(actual));
 }
 
 void Fail(const std::string& what) { Record(what, false, ""); }
 
-void Note(const std::string& line) { Print("       " + line); }
-
-int CheckCount() { return checks; }
-int FailureCount() { return failures; }
+void Note(const std::string& line) { std::printf("       %s\n", line.c_str()); }
 
 }  // namespace report

@@ -3,12 +3,12 @@
 // the commands under RunOnce run, as after a reboot. A RunOnce command that
 // writes a marker file therefore proves that the restart was requested.
 // The driver, a console program without windows, lives through it.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "Expectations.h"
-#include "Groups.h"
-#include "Machine.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "TestRegistry.h"
@@ -63,10 +63,8 @@ bool ReadMarker(const std::wstring& marker, std::string& contents) {
   }
 }
 
-}  // namespace
-
-void RunRestartScenario() {
-  Scenario scenario("restart/F value absent: upgrade, Yes", Sp4State(std::nullopt));
+TEST(Restart, ValueAbsentUpgradeAnsweredYes) {
+  Scenario scenario(Sp4State(std::nullopt));
   const std::wstring marker = MarkerPath();
   DeleteFileW(marker.c_str());
   if (!report::CheckFlag("no marker before the restart", false,
@@ -76,7 +74,7 @@ void RunRestartScenario() {
     return;
   }
   scenario.ExpectFields("on start", NeedsUpgradeFields());
-  if (!scenario.ExpectMessageBox(Click(kUpgradeButton, "升级"), RestartQuestion(),
+  if (!scenario.ExpectMessageBox(Click(kUpgradeButton, table::kUpgradeButton), RestartQuestion(),
                                  UpgradedNowFields(), IDYES)) {
     return;
   }
@@ -91,5 +89,8 @@ void RunRestartScenario() {
   testreg::StoredValue left;
   report::CheckFlag("RunOnce entry still there", false,
                     testreg::ReadValue(HKEY_LOCAL_MACHINE, kRunOnceKey, kRunOnceValue, left));
-  scenario.ExpectRegistry({Added(machine::ParameterEntry(), machine::Dword(1))});
+  scenario.ExpectRegistry(
+      {Added(machine::ParameterEntry(), machine::Stored(table::WrittenValue()))});
 }
+
+}  // namespace

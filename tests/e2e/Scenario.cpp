@@ -5,15 +5,16 @@
 #include <algorithm>
 
 #include "DialogDriver.h"
+#include "Launcher.h"
 #include "ProcessImage.h"
 #include "ProcessWindows.h"
 #include "Report.h"
-#include "Texts.h"
+#include "Utf16.h"
 #include "WineRestart.h"
 
 namespace {
 
-std::wstring chosenProgram;
+const char kProgramName[] = "Quorvane.exe";  // Wine's settings go by it
 
 std::string ButtonNames(const std::vector<int>& ids) {
   static const char* const kNames[] = {"?",      "OK",  "Cancel", "Abort", "Retry",
@@ -33,10 +34,7 @@ void Press(HWND box, int button) {
 
 }  // namespace
 
-void ChooseProgram(const std::wstring& path) { chosenProgram = path; }
-
 std::wstring ProgramPath() {
-  if (!chosenProgram.empty()) return chosenProgram;
   // The build passes the Linux path; Wine's drive Z: is the Linux root.
   const std::string linuxPath = QUORVANE_EXE;
   std::wstring path(linuxPath.size(), L'\0');
@@ -57,21 +55,20 @@ std::string Changed(const std::string& entry, const testreg::StoredValue& value)
 
 std::string Removed(const std::string& entry) { return "removed " + entry; }
 
-Scenario::Scenario(const std::string& name, const machine::State& state) : state_(state) {
-  report::BeginScenario(name);
-}
+Scenario::Scenario(const table::Machine& state) : state_(state) {}
 
-FrameTexts ChineseFrameTexts() {
-  return {texts::kCaption, texts::kUpgradeButton, texts::kExitButton};
-}
-
-bool Scenario::Open(const FrameTexts& frame) {
+bool Scenario::Open() {
+  if (!report::CheckNumber("ANSI code page", LaunchersCodePage(), GetACP()) ||
+      !report::CheckFlag("Wine frames the program's windows", true,
+                         machine::LetWineFrameWindows(kProgramName))) {
+    return false;
+  }
   std::string failedStep;
-  if (!machine::Prepare(state_, failedStep)) {
+  if (!machine::Prepare(state_, kProgramName, failedStep)) {
     report::Fail("prepare the registry: " + failedStep);
     return false;
   }
-  before_ = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, machine::kControlSet);
+  before_ = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet);
   if (!machine::ApplyWriteDenial(state_)) {
     report::Fail("prepare the registry: deny writing the driver key");
     return false;
@@ -91,15 +88,14 @@ bool Scenario::Open(const FrameTexts& frame) {
     return false;
   }
   // The wide window functions are stubs on the Windows 95 line: there the
-  // dialog must be an ANSI one, everywhere else a Unicode one.
-  const std::string profile = state_.profile;
-  const bool win95Line = profile == "win95" || profile == "win98" || profile == "winme";
-  report::CheckFlag("the dialog is a Unicode window", !win95Line,
+  // dialog must be an ANSI one, on Windows NT a Unicode one.
+  report::CheckFlag("the dialog is a Unicode window", state_.version.platformId == VER_PLATFORM_WIN32_NT,
                     IsWindowUnicode(dialog()) != FALSE);
-  report::CheckText("dialog caption", frame.caption, windows::Text(dialog()));
-  report::CheckText("upgrade button text", frame.upgradeButton,
+  report::CheckText("dialog caption", Utf16(table::kCaption), windows::Text(dialog()));
+  report::CheckText("upgrade button text", Utf16(table::kUpgradeButton),
                     windows::ItemText(dialog(), kUpgradeButton));
-  report::CheckText("exit button text", frame.exitButton, windows::ItemText(dialog(), kExitButton));
+  report::CheckText("exit button text", Utf16(table::kExitButton),
+                    windows::ItemText(dialog(), kExitButton));
   return true;
 }
 
@@ -217,7 +213,7 @@ void Scenario::ExpectEndedCleanly(const std::string& how) {
   report::CheckNumber(how + ": program ended, exit code", 0, exitCode);
 }
 
-void Scenario::Exit() { ExpectClosedBy(Click(kExitButton, "退出")); }
+void Scenario::Exit() { ExpectClosedBy(Click(kExitButton, table::kExitButton)); }
 
 void Scenario::ExpectEnded(const std::string& when) {
   DWORD exitCode = 0;
@@ -229,9 +225,9 @@ void Scenario::ExpectRegistry(std::vector<std::string> differences) {
   // no part of the comparison.
   machine::LiftWriteDenial();
   std::vector<std::string> actual = testreg::Differences(
-      before_, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, machine::kControlSet));
+      before_, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet));
   std::sort(actual.begin(), actual.end());
   std::sort(differences.begin(), differences.end());
-  report::CheckLines("registry changes under " + std::string(machine::kControlSet), differences,
+  report::CheckLines("registry changes under " + std::string(table::kControlSet), differences,
                      actual);
 }

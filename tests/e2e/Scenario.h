@@ -13,6 +13,7 @@
 #include "Machine.h"
 #include "Program.h"
 #include "TestRegistry.h"
+#include "tests/common/ProgramTable.h"
 
 struct Fields {
   std::wstring os;
@@ -20,14 +21,6 @@ struct Fields {
   std::wstring status;
   bool upgradeEnabled;
 };
-
-// The texts of the dialog's template: its caption and buttons.
-struct FrameTexts {
-  std::wstring caption;
-  std::wstring upgradeButton;
-  std::wstring exitButton;
-};
-FrameTexts ChineseFrameTexts();
 
 struct ExpectedBox {
   std::wstring caption;
@@ -38,12 +31,14 @@ struct ExpectedBox {
 
 class Scenario {
  public:
-  Scenario(const std::string& name, const machine::State& state);
+  explicit Scenario(const table::Machine& state);
 
   // Prepares the registry, snapshots it and starts the program, whose dialog
-  // must show `frame`; each step that fails is reported, and the scenario
-  // then stops.
-  bool Open(const FrameTexts& frame = ChineseFrameTexts());
+  // must show its caption and buttons; each step that fails is reported,
+  // and the scenario then stops. The program inherits this process's ANSI
+  // code page, which must be the launcher's: a wrong one would make every
+  // text check prove nothing about the code page it claims to test.
+  bool Open();
   HWND dialog() const { return program_.dialog(); }
 
   void ExpectFields(const std::string& when, const Fields& expected);
@@ -64,7 +59,7 @@ class Scenario {
   void ExpectClosedBy(const Action& action);
   // After `how` was done: the process ends with exit code 0.
   void ExpectEndedCleanly(const std::string& how);
-  // Closes with 退出.
+  // Closes with the exit button.
   void Exit();
   // The process ends without being closed (a restart ends it).
   void ExpectEnded(const std::string& when);
@@ -76,15 +71,14 @@ class Scenario {
   // The action's window in this dialog; reports a failure when there is none.
   HWND TargetOf(const Action& action) const;
 
-  machine::State state_;
+  table::Machine state_;
   testreg::Snapshot before_;
   Program program_;
 };
 
 // The path of the Quorvane.exe this suite runs, as a Windows path: the one
-// the build names, unless another is chosen.
+// the build names.
 std::wstring ProgramPath();
-void ChooseProgram(const std::wstring& path);
 
 // Registry differences as TestRegistry's Differences words them.
 std::string Added(const std::string& entry, const testreg::StoredValue& value);

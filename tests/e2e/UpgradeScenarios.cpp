@@ -1,111 +1,75 @@
-// The upgrade as a person meets it: the button clicked in states F (value
-// absent or unreadable) and H (value zero), the question answered No, a
-// second click, and the failures that follow when the registry refuses after
-// the dialog has opened. The Yes answer restarts Wine: RestartScenario.cpp.
-#include <optional>
+// The upgrade as a person meets it, on every upgrade path of the test table:
+// the button clicked in states F (value absent or unreadable) and H (value
+// zero), the question answered No, repeated clicks, and the failures that
+// follow when the registry changes after the dialog has opened. The Yes
+// answer restarts Wine: RestartScenario.cpp.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "Expectations.h"
-#include "Groups.h"
-#include "Machine.h"
 #include "Report.h"
 #include "Scenario.h"
+#include "Western.h"
 
 namespace {
 
-using machine::Binary;
-using machine::Dword;
-
-const testreg::StoredValue kWrittenValue = Dword(1);  // what the upgrade writes
-
-// Between the dialog opening and the click, the registry changes under it.
-enum class Interference { kNone, kDenyWriting, kRemoveKeys };
-
-// What each click brings: the question, the failure box, or nothing.
-enum class Reaction { kQuestion, kFailureBox, kNothing };
-
-struct UpgradeCase {
-  const char* name;
-  std::optional<testreg::StoredValue> parameter;
-  Interference interference;
-  int clicks;
-  Reaction reaction;
-  std::vector<std::string> registryChanges;
-};
-
-const std::nullopt_t kAbsent = std::nullopt;
-
-std::vector<UpgradeCase> Cases() {
-  const std::string value = machine::ParameterEntry();
-  const std::string atapi = machine::kAtapiKey;
-  const std::string driver = machine::kDriverKey;
-  const auto upgrade = [](const char* name, std::optional<testreg::StoredValue> parameter,
-                          Interference interference, int clicks, Reaction reaction,
-                          std::vector<std::string> changes) {
-    return UpgradeCase{name, parameter, interference, clicks, reaction, changes};
-  };
-  return {
-      upgrade("F value absent: upgrade, No", kAbsent, Interference::kNone, 1, Reaction::kQuestion,
-              {Added(value, kWrittenValue)}),
-      upgrade("F value absent: a second click asks again", kAbsent, Interference::kNone, 2,
-              Reaction::kQuestion, {Added(value, kWrittenValue)}),
-      upgrade("F value 8 bytes REG_BINARY: upgrade, No", Binary({1, 1, 1, 1, 1, 1, 1, 1}),
-              Interference::kNone, 1, Reaction::kQuestion, {Changed(value, kWrittenValue)}),
-      // Created, not opened: the key is back with the value (the snapshot
-      // was taken before it was removed).
-      upgrade("F driver key removed after the dialog opened: the upgrade creates it", kAbsent,
-              Interference::kRemoveKeys, 1, Reaction::kQuestion, {Added(value, kWrittenValue)}),
-      upgrade("F creation refused: failure box, twice", kAbsent, Interference::kDenyWriting, 2,
-              Reaction::kFailureBox, {}),
-      upgrade("H value DWORD 0: upgrade, No", Dword(0), Interference::kNone, 1, Reaction::kQuestion,
-              {Changed(value, kWrittenValue)}),
-      upgrade("H value DWORD 256: upgrade, No", Dword(256), Interference::kNone, 1,
-              Reaction::kQuestion, {Changed(value, kWrittenValue)}),
-      upgrade("H value DWORD 0: a second click asks again", Dword(0), Interference::kNone, 2,
-              Reaction::kQuestion, {Changed(value, kWrittenValue)}),
-      upgrade("H opening refused: nothing shown, twice", Dword(0), Interference::kDenyWriting, 2,
-              Reaction::kNothing, {}),
-      // Opened, not created: the removal stands.
-      upgrade("H driver key removed after the dialog opened: nothing shown, nothing created",
-              Dword(0), Interference::kRemoveKeys, 1, Reaction::kNothing,
-              {Removed(atapi), Removed(driver), Removed(value)}),
-  };
-}
-
-bool Interfere(Interference interference) {
+bool Interfere(table::Interference interference) {
   switch (interference) {
-    case Interference::kNone:
+    case table::Interference::kNone:
       return true;
-    case Interference::kDenyWriting:
-      return testreg::DenyWriting(HKEY_LOCAL_MACHINE, machine::kDriverKey);
-    case Interference::kRemoveKeys:
+    case table::Interference::kDenyWriting:
+      return testreg::DenyWriting(HKEY_LOCAL_MACHINE, table::kDriverKey);
+    case table::Interference::kRemoveKeys:
       return machine::RemoveDriverKeys();
   }
   return false;
 }
 
-void RunCase(const UpgradeCase& c) {
-  Scenario scenario(std::string("upgrade/") + c.name, Sp4State(c.parameter));
+// The control set's changes, against the snapshot taken before the
+// interference.
+std::vector<std::string> RegistryChanges(const table::UpgradePath& path) {
+  const std::string value = machine::ParameterEntry();
+  if (path.valueAfter == path.parameter) return {};
+  if (!path.valueAfter) {  // the keys were removed and nothing made them again
+    std::vector<std::string> removed = {Removed(table::kAtapiKey), Removed(table::kDriverKey)};
+    if (path.parameter) removed.push_back(Removed(value));
+    return removed;
+  }
+  const testreg::StoredValue after = machine::Stored(*path.valueAfter);
+  return {path.parameter ? Changed(value, after) : Added(value, after)};
+}
+
+class Upgrade : public ::testing::TestWithParam<table::UpgradePath> {
+ protected:
+  void TearDown() override { machine::RemoveDriverKeys(); }  // no key left refusing writes
+};
+
+TEST_P(Upgrade, ClicksReactAndChangeTheRegistryAsTheirPathSays) {
+  const table::UpgradePath& path = GetParam();
+  Scenario scenario(Sp4State(path.parameter));
   if (!scenario.Open()) return;
-  scenario.ExpectFields("on start", NeedsUpgradeFields());
-  if (!Interfere(c.interference)) {
+  const Fields before = path.parameter ? FieldsOfRow('H') : FieldsOfRow('F');
+  scenario.ExpectFields("on start", before);
+  if (!Interfere(path.interference)) {
     report::Fail("change the registry under the open dialog");
     return;
   }
   // Only a successful upgrade changes the fields.
   const Fields after =
-      c.reaction == Reaction::kQuestion ? UpgradedNowFields() : NeedsUpgradeFields();
-  for (int click = 1; click <= c.clicks; ++click) {
-    const Action action = Click(kUpgradeButton, click == 1 ? "升级" : "升级 again");
-    switch (c.reaction) {
-      case Reaction::kQuestion:
+      path.reaction == table::Reaction::kQuestion ? UpgradedNowFields() : before;
+  for (int click = 1; click <= path.clicks; ++click) {
+    const Action action =
+        Click(kUpgradeButton, std::string(table::kUpgradeButton) + (click == 1 ? "" : " again"));
+    switch (path.reaction) {
+      case table::Reaction::kQuestion:
         if (!scenario.ExpectMessageBox(action, RestartQuestion(), after, IDNO)) return;
         break;
-      case Reaction::kFailureBox:
+      case table::Reaction::kFailureBox:
         if (!scenario.ExpectMessageBox(action, UpgradeFailedBox(), after, IDOK)) return;
         break;
-      case Reaction::kNothing:
+      case table::Reaction::kNothing:
         scenario.ExpectNoReaction(action, after);
         continue;
     }
@@ -113,14 +77,15 @@ void RunCase(const UpgradeCase& c) {
     scenario.ExpectFields("after the answer", after);
   }
   scenario.Exit();
-  scenario.ExpectRegistry(c.registryChanges);
+  scenario.ExpectRegistry(RegistryChanges(path));
 }
+
+std::string PathTestName(const ::testing::TestParamInfo<table::UpgradePath>& tested) {
+  return table::Identifier(tested.param.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Upgrade, ::testing::ValuesIn(table::UpgradePaths()), PathTestName);
+INSTANTIATE_TEST_SUITE_P(Western, Upgrade, ::testing::ValuesIn(WesternPaths(table::UpgradePaths())),
+                         PathTestName);
 
 }  // namespace
-
-void RunUpgradeScenarios(Selection selected) {
-  for (const UpgradeCase& c : Cases()) {
-    if (selected == nullptr || selected(c.name)) RunCase(c);
-  }
-  machine::RemoveDriverKeys();  // no key left refusing writes
-}

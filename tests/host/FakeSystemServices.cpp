@@ -47,6 +47,28 @@ void FakeSystemServices::Close(void* handle, const char* call) {
   if (open_.erase(reinterpret_cast<uintptr_t>(handle)) == 0) ++badCloses_;
 }
 
+void FakeSystemServices::Install(const table::Machine& machine) {
+  version.reset();
+  if (!machine.version.queryFails) {
+    version = VersionRecord{machine.version.platformId, machine.version.majorVersion,
+                            machine.version.minorVersion, machine.version.buildNumber};
+  }
+  FakeKey& windows = keys[table::kWindowsKey];
+  if (machine.csdVersion) windows.values[table::kCsdVersionValue] = *machine.csdVersion;
+  if (machine.driverKey == table::DriverKey::kMissing) return;
+  FakeKey& driver = keys[table::kDriverKey];
+  driver.refusesFullAccess = machine.driverKey == table::DriverKey::kDeniesWriting;
+  if (machine.parameter) driver.values[table::kParameterValue] = *machine.parameter;
+}
+
+std::optional<FakeValue> FakeSystemServices::Parameter() const {
+  const auto key = keys.find(table::kDriverKey);
+  if (key == keys.end()) return std::nullopt;
+  const auto value = key->second.values.find(table::kParameterValue);
+  if (value == key->second.values.end()) return std::nullopt;
+  return value->second;
+}
+
 bool FakeSystemServices::GetVersionExA(VersionRecord& record) {
   log_.push_back("GetVersionExA()");
   if (!version) return false;

@@ -11,13 +11,11 @@
 #include <vector>
 
 #include "inspect/SystemServices.h"
+#include "tests/common/ProgramTable.h"
 
 using CallLog = std::vector<std::string>;
 
-struct FakeValue {
-  uint32_t type;
-  std::vector<uint8_t> data;
-};
+using FakeValue = table::Value;
 
 struct FakeKey {
   bool refusesFullAccess = false;  // a DACL that denies writing
@@ -34,6 +32,11 @@ class FakeSystemServices final : public SystemServices {
   bool createFails = false;
   bool setValueFails = false;
   bool openTokenFails = false;
+
+  // Puts the machine in the state the test table describes.
+  void Install(const table::Machine& machine);
+  // The driver's value; none when it or its key is missing.
+  std::optional<FakeValue> Parameter() const;
 
   // Handles opened and not yet closed, and closes of handles not open.
   const std::set<uintptr_t>& openHandles() const { return open_; }

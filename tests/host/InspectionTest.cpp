@@ -1,210 +1,181 @@
-// The status inspection over every row of its outcome table and every edge
-// the registry can present, with the exact platform calls it makes.
+// The status inspection over every row of the test table, against the
+// in-memory machine: the dialog it leaves, and the exact platform and dialog
+// calls it makes on the way.
 #include <gtest/gtest.h>
 
 #include "FakeSystemServices.h"
 #include "RecordingDialog.h"
 #include "inspect/Inspection.h"
-#include "inspect/Texts.h"
+#include "res/resource.h"
+#include "tests/common/ProgramTable.h"
 
 namespace {
 
-const char kWindowsKey[] = "System\\CurrentControlSet\\Control\\Windows";
-const char kDriverKey[] = "System\\CurrentControlSet\\Services\\Atapi\\Parameters";
+using table::Row;
 
-const VersionRecord kWin2000{2, 5, 0, 2195};
-
-FakeValue Dword(uint32_t value) {
-  return {4, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
+std::string SetField(int id, const std::string& text) {
+  return "SetFieldText(" + std::to_string(id) + ", " + text + ")";
+}
+std::string EnableButton(bool enable) {
+  return std::string("EnableUpgradeButton(") + (enable ? "true" : "false") + ")";
 }
 
-enum DriverKey { DRIVER_KEY_PRESENT, DRIVER_KEY_MISSING, DRIVER_KEY_DENIES_WRITING };
+// The dialog calls of each row, in the order the inspection makes them.
+// Only the calls are listed here; the texts and the button come from the
+// table.
+CallLog ExpectedDialogCalls(const Row& row) {
+  const table::Fields& fields = row.fields;
+  CallLog calls;
+  const auto write = [&calls](int id, const std::string& text) {
+    if (!text.empty()) calls.push_back(SetField(id, text));
+  };
+  switch (row.letter) {
+    case 'A':
+    case 'B':
+    case 'C':
+      // Any system other than Windows 2000: the button is disabled before
+      // any field is written.
+      calls.push_back(EnableButton(fields.upgradeEnabled));
+      write(IDC_OS_NAME, fields.os);
+      write(IDC_UPGRADE_STATUS, fields.status);
+      write(IDC_ATA_MODE, fields.ata);
+      break;
+    case 'D':
+      break;  // nothing written, the button untouched
+    case 'E':
+      // The name is written again, formatted with the service pack's number.
+      write(IDC_OS_NAME, table::kWindows2000Sp4);
+      write(IDC_OS_NAME, fields.os);
+      write(IDC_UPGRADE_STATUS, fields.status);
+      write(IDC_ATA_MODE, fields.ata);
+      break;  // the button untouched
+    default:
+      write(IDC_OS_NAME, fields.os);
+      write(IDC_UPGRADE_STATUS, fields.status);
+      write(IDC_ATA_MODE, fields.ata);
+      calls.push_back(EnableButton(fields.upgradeEnabled));
+      break;
+  }
+  return calls;
+}
 
-struct Machine {
-  std::optional<VersionRecord> version = kWin2000;
-  bool windowsKeyPresent = true;
-  std::optional<FakeValue> csdVersion = Dword(0x400);
-  DriverKey driverKey = DRIVER_KEY_PRESENT;
-  std::optional<FakeValue> parameter;  // the driver's "Quorvane" value
+// The dialog as the user sees it after the calls: empty fields and an
+// enabled button, as the template gives them, then each call applied.
+class FinalDialog final : public DialogOperations {
+ public:
+  table::Fields fields{"", "", "", true};
 
-  void Install(FakeSystemServices& services) const {
-    services.version = version;
-    if (windowsKeyPresent) {
-      FakeKey& key = services.keys[kWindowsKey];
-      if (csdVersion) key.values["CSDVersion"] = *csdVersion;
-    }
-    if (driverKey != DRIVER_KEY_MISSING) {
-      FakeKey& key = services.keys[kDriverKey];
-      key.refusesFullAccess = driverKey == DRIVER_KEY_DENIES_WRITING;
-      if (parameter) key.values["Quorvane"] = *parameter;
-    }
+  void SetFieldText(int controlId, const char* text) override {
+    const std::string utf8 = Utf8FromCp936(text);
+    if (controlId == IDC_OS_NAME) fields.os = utf8;
+    if (controlId == IDC_ATA_MODE) fields.ata = utf8;
+    if (controlId == IDC_UPGRADE_STATUS) fields.status = utf8;
+  }
+  void EnableUpgradeButton(bool enable) override { fields.upgradeEnabled = enable; }
+  void AppMessageBox(const char*) override { ADD_FAILURE() << "the inspection shows no box"; }
+  int AskMessageBox(const char*, const char*, unsigned) override {
+    ADD_FAILURE() << "the inspection asks nothing";
+    return 0;
   }
 };
 
-Machine WithVersion(std::optional<VersionRecord> version) {
-  Machine machine;
-  machine.version = version;
-  return machine;
-}
-Machine WithCsdVersion(std::optional<FakeValue> csdVersion) {
-  Machine machine;
-  machine.csdVersion = csdVersion;
-  return machine;
-}
-Machine WithParameter(std::optional<FakeValue> parameter) {
-  Machine machine;
-  machine.parameter = parameter;
-  return machine;
-}
-Machine WithDriverKey(DriverKey driverKey) {
-  Machine machine;
-  machine.driverKey = driverKey;
-  machine.parameter = Dword(0);
-  return machine;
-}
+class InspectionRow : public ::testing::TestWithParam<Row> {};
 
-struct Outcome {
-  CallLog dialog;  // the dialog operations in the order they are made
-  UpgradeState state;
-};
-
-// Where nothing may be upgraded, the button is disabled before any field is
-// written; on Windows 2000 it is set after the fields.
-const CallLog kRowA98 = {"EnableUpgradeButton(false)", "SetFieldText(1003, Windows 98)",
-                         "SetFieldText(1002, 不能升级)", "SetFieldText(1001, 28位ATA规范)"};
-const Outcome kRowB = {{"EnableUpgradeButton(false)", "SetFieldText(1003, Windows XP)",
-                        "SetFieldText(1002, 本程序不支持)"},
-                       STATE_UNSUPPORTED};
-const Outcome kRowC = {{"EnableUpgradeButton(false)"}, STATE_UNSUPPORTED};
-const Outcome kRowD = {{}, STATE_UNSUPPORTED};
-const Outcome kRowE = {{"SetFieldText(1003, Windows 2000 SP4)",
-                        "SetFieldText(1003, Windows 2000 SP4)", "SetFieldText(1002, 不能升级)",
-                        "SetFieldText(1001, 28位ATA规范)"},
-                       STATE_UNSUPPORTED};
-const Outcome kRowF = {{"SetFieldText(1003, Windows 2000 SP4)", "SetFieldText(1002, 需要升级)",
-                        "SetFieldText(1001, 28位ATA规范)", "EnableUpgradeButton(true)"},
-                       STATE_VALUE_ABSENT};
-const Outcome kRowG = {{"SetFieldText(1003, Windows 2000 SP4)", "SetFieldText(1002, 已经升级)",
-                        "SetFieldText(1001, 48位ATA规范)", "EnableUpgradeButton(false)"},
-                       STATE_UPGRADED};
-const Outcome kRowH = {{"SetFieldText(1003, Windows 2000 SP4)", "SetFieldText(1002, 需要升级)",
-                        "SetFieldText(1001, 28位ATA规范)", "EnableUpgradeButton(true)"},
-                       STATE_VALUE_ZERO};
-
-Outcome RowA(const char* name) {
-  CallLog dialog = kRowA98;
-  dialog[1] = std::string("SetFieldText(1003, ") + name + ")";
-  return {dialog, STATE_UNSUPPORTED};
-}
-
-struct InspectionCase {
-  const char* what;
-  Machine machine;
-  Outcome expected;
-};
-
-const InspectionCase kCases[] = {
-    {"A: 98", WithVersion(VersionRecord{1, 4, 10, 1998}), RowA("Windows 98")},
-    {"A: 98 SE", WithVersion(VersionRecord{1, 4, 10, 2222}), RowA("Windows 98 SE")},
-    {"A: ME", WithVersion(VersionRecord{1, 4, 90, 3000}), RowA("Windows ME")},
-    {"A: NT 4", WithVersion(VersionRecord{2, 4, 0, 1381}), RowA("Windows NT 4")},
-    {"B: XP", WithVersion(VersionRecord{2, 5, 1, 2600}), kRowB},
-    {"B: 2003", WithVersion(VersionRecord{2, 5, 2, 3790}), kRowB},
-    {"C: 95", WithVersion(VersionRecord{1, 4, 0, 950}), kRowC},
-    {"C: version query failed", WithVersion(std::nullopt), kRowC},
-    {"D: SP3", WithCsdVersion(Dword(0x300)), kRowD},
-    {"D: SP4 with a minor number", WithCsdVersion(Dword(0x401)), kRowD},
-    {"D: no service pack", WithCsdVersion(Dword(0)), kRowD},
-    {"D: CSDVersion missing", WithCsdVersion(std::nullopt), kRowD},
-    {"D: CSDVersion too long to read", WithCsdVersion(FakeValue{3, std::vector<uint8_t>(8, 0)}),
-     kRowD},
-    {"E: driver key missing", WithDriverKey(DRIVER_KEY_MISSING), kRowE},
-    {"E: driver key denies writing", WithDriverKey(DRIVER_KEY_DENIES_WRITING), kRowE},
-    {"F: value absent", WithParameter(std::nullopt), kRowF},
-    {"F: 8 bytes of REG_BINARY", WithParameter(FakeValue{3, {1, 1, 1, 1, 1, 1, 1, 1}}), kRowF},
-    {"G: DWORD 1", WithParameter(Dword(1)), kRowG},
-    {"G: REG_SZ \"1\"", WithParameter(FakeValue{1, {'1', 0}}), kRowG},
-    {"H: DWORD 0", WithParameter(Dword(0)), kRowH},
-    {"H: DWORD 256, first byte zero", WithParameter(Dword(256)), kRowH},
-    {"H: SP4 with a nonzero high word", [] {
-       Machine machine = WithParameter(Dword(0));
-       machine.csdVersion = Dword(0x10400);
-       return machine;
-     }(),
-     kRowH},
-};
-
-TEST(InspectUpgradeStatus, EveryRowAndEdge) {
-  for (const InspectionCase& c : kCases) {
-    SCOPED_TRACE(c.what);
-    CallLog platform;
-    CallLog dialogLog;
-    FakeSystemServices services(platform);
-    RecordingDialog dialog(dialogLog);
-    c.machine.Install(services);
-
-    const InspectionResult result = InspectUpgradeStatus(services);
-    ApplyInspection(result, dialog);
-
-    EXPECT_EQ(dialogLog, c.expected.dialog);
-    EXPECT_EQ(result.state, c.expected.state);
-    EXPECT_TRUE(services.openHandles().empty());
-    EXPECT_EQ(services.badCloses(), 0);
-  }
-}
-
-CallLog Inspect(const Machine& machine) {
+TEST_P(InspectionRow, LeavesTheFieldsStateAndButtonOfItsRow) {
+  const Row& row = GetParam();
   CallLog platform;
   FakeSystemServices services(platform);
-  machine.Install(services);
+  services.Install(row.machine);
+  FinalDialog dialog;
+
+  const InspectionResult result = InspectUpgradeStatus(services);
+  ApplyInspection(result, dialog);
+
+  EXPECT_EQ(dialog.fields.os, row.fields.os);
+  EXPECT_EQ(dialog.fields.ata, row.fields.ata);
+  EXPECT_EQ(dialog.fields.status, row.fields.status);
+  EXPECT_EQ(dialog.fields.upgradeEnabled, row.fields.upgradeEnabled);
+  EXPECT_EQ(result.state, row.state);
+  EXPECT_TRUE(services.openHandles().empty()) << "a key was left open";
+  EXPECT_EQ(services.badCloses(), 0);
+}
+
+TEST_P(InspectionRow, MakesTheDialogCallsOfItsRowInOrder) {
+  const Row& row = GetParam();
+  CallLog platform;
+  CallLog dialogLog;
+  FakeSystemServices services(platform);
+  services.Install(row.machine);
+  RecordingDialog dialog(dialogLog);
+
+  ApplyInspection(InspectUpgradeStatus(services), dialog);
+
+  EXPECT_EQ(dialogLog, ExpectedDialogCalls(row));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InspectionRow, ::testing::ValuesIn(table::Rows()),
+                         [](const ::testing::TestParamInfo<Row>& tested) {
+                           return table::Identifier(table::RowName(tested.param));
+                         });
+
+const std::string kWindowsKey = table::kWindowsKey;
+const std::string kDriverKey = table::kDriverKey;
+
+CallLog Inspect(const table::Machine& machine) {
+  CallLog platform;
+  FakeSystemServices services(platform);
+  services.Install(machine);
   InspectUpgradeStatus(services);
   return platform;
 }
 
 TEST(InspectUpgradeStatus, ReadsServicePackThenDriverValueInOrder) {
-  EXPECT_EQ(Inspect(WithParameter(Dword(0))),
+  EXPECT_EQ(Inspect(table::WithParameter(table::Dword(0))),
             (CallLog{
                 "GetVersionExA()",
-                "RegOpenKeyExA(System\\CurrentControlSet\\Control\\Windows, 0x1) -> h1 = 0",
-                "RegQueryValueExA(h1, CSDVersion, NULL, [00 00 00 00], 4)",
+                "RegOpenKeyExA(" + kWindowsKey + ", 0x1) -> h1 = 0",
+                "RegQueryValueExA(h1, " + std::string(table::kCsdVersionValue) +
+                    ", NULL, [00 00 00 00], 4)",
                 "RegCloseKey(h1)",
-                "RegOpenKeyExA(System\\CurrentControlSet\\Services\\Atapi\\Parameters, 0xF003F)"
-                " -> h2 = 0",
-                "RegQueryValueExA(h2, Quorvane, type, [00 00 00 00], 4)",
+                "RegOpenKeyExA(" + kDriverKey + ", 0xF003F) -> h2 = 0",
+                "RegQueryValueExA(h2, " + std::string(table::kParameterValue) +
+                    ", type, [00 00 00 00], 4)",
                 "RegCloseKey(h2)",
             }));
 }
 
 TEST(InspectUpgradeStatus, OtherSystemsTouchNoRegistry) {
-  for (const VersionRecord& version :
-       {VersionRecord{2, 5, 1, 2600}, VersionRecord{1, 4, 10, 1998}, VersionRecord{1, 4, 0, 950}}) {
-    EXPECT_EQ(Inspect(WithVersion(version)), CallLog{"GetVersionExA()"});
+  for (const table::Version& version : {table::kWinXp, table::kWin98, table::kWin95}) {
+    EXPECT_EQ(Inspect(table::WithVersion(version)), CallLog{"GetVersionExA()"});
   }
 }
 
 TEST(InspectUpgradeStatus, UnreadableServicePackStopsBeforeTheDriverKey) {
-  EXPECT_EQ(Inspect(WithCsdVersion(Dword(0x300))),
+  EXPECT_EQ(Inspect(table::WithCsdVersion(table::Dword(0x300))),
             (CallLog{
                 "GetVersionExA()",
-                "RegOpenKeyExA(System\\CurrentControlSet\\Control\\Windows, 0x1) -> h1 = 0",
-                "RegQueryValueExA(h1, CSDVersion, NULL, [00 00 00 00], 4)",
+                "RegOpenKeyExA(" + kWindowsKey + ", 0x1) -> h1 = 0",
+                "RegQueryValueExA(h1, " + std::string(table::kCsdVersionValue) +
+                    ", NULL, [00 00 00 00], 4)",
                 "RegCloseKey(h1)",
             }));
 
-  Machine noWindowsKey;
-  noWindowsKey.windowsKeyPresent = false;
-  EXPECT_EQ(Inspect(noWindowsKey),
-            (CallLog{
-                "GetVersionExA()",
-                "RegOpenKeyExA(System\\CurrentControlSet\\Control\\Windows, 0x1) = 2",
-            }));
+  // No Windows key at all.
+  CallLog platform;
+  FakeSystemServices services(platform);
+  services.Install(table::Machine{});
+  services.keys.erase(table::kWindowsKey);
+  InspectUpgradeStatus(services);
+  EXPECT_EQ(platform, (CallLog{
+                          "GetVersionExA()",
+                          "RegOpenKeyExA(" + kWindowsKey + ", 0x1) = 2",
+                      }));
 }
 
 TEST(InspectUpgradeStatus, DriverKeyThatWillNotOpenIsNotClosed) {
-  const CallLog calls = Inspect(WithDriverKey(DRIVER_KEY_DENIES_WRITING));
-  EXPECT_EQ(calls.back(),
-            "RegOpenKeyExA(System\\CurrentControlSet\\Services\\Atapi\\Parameters, 0xF003F) = 5");
+  const CallLog calls =
+      Inspect(table::WithDriverKey(table::DriverKey::kDeniesWriting, table::Dword(0)));
+  EXPECT_EQ(calls.back(), "RegOpenKeyExA(" + kDriverKey + ", 0xF003F) = 5");
 }
 
 }  // namespace

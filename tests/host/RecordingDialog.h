@@ -6,7 +6,7 @@
 
 #include "Cp936.h"
 #include "FakeSystemServices.h"
-#include "ui/DialogOperations.h"
+#include "inspect/DialogOperations.h"
 
 class RecordingDialog final : public DialogOperations {
  public:

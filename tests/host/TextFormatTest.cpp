@@ -19,15 +19,15 @@ struct FormatCase {
 
 TEST(FormatDecimal, ReplacesTheFirstPercentD) {
   const FormatCase kCases[] = {
-      {"Windows 2000 SP%d", 4, 32, "Windows 2000 SP4"},
-      {"Windows 2000 SP%d", 255, 32, "Windows 2000 SP255"},
+      {"Service Pack %d", 4, 32, "Service Pack 4"},
+      {"Service Pack %d", 255, 32, "Service Pack 255"},
       {"SP%d", 0, 32, "SP0"},
       {"%d", -17, 32, "-17"},
       {"%d", INT_MIN, 32, "-2147483648"},
       {"%d and %d", 1, 32, "1 and %d"},
       {"no number", 9, 32, "no number"},
       {"100%", 9, 32, "100%"},
-      {"Windows 2000 SP%d", 4, 10, "Windows 2"},  // cut to fit, terminated
+      {"Service Pack %d", 4, 10, "Service P"},  // cut to fit, terminated
       {"SP%d", 12345, 5, "SP12"},
       {"%d", 7, 1, ""},
       // "\x81\x64" is one character whose trail byte has the value of 'd';

@@ -6,6 +6,7 @@
 
 #include "Cp936.h"
 #include "inspect/Texts.h"
+#include "tests/common/ProgramTable.h"
 
 namespace {
 
@@ -14,29 +15,30 @@ struct TextCase {
   const char* expectedUtf8;
 };
 
+// The program's texts against the test table's.
 const TextCase kTexts[] = {
-    {text::kWindows98, "Windows 98"},
-    {text::kWindows98SE, "Windows 98 SE"},
-    {text::kWindowsMe, "Windows ME"},
-    {text::kWindowsNt4, "Windows NT 4"},
-    {text::kWindowsXp, "Windows XP"},
-    {text::kWindows2000Sp4, "Windows 2000 SP4"},
-    {text::kWindows2000SpFormat, "Windows 2000 SP%d"},
-    {text::kAta28Bit, "28位ATA规范"},
-    {text::kAta48Bit, "48位ATA规范"},
-    {text::kUpgradeNeeded, "需要升级"},
-    {text::kAlreadyUpgraded, "已经升级"},
-    {text::kCannotUpgrade, "不能升级"},
-    {text::kNotSupported, "本程序不支持"},
-    {text::kUpgradeFailed, "升级没用成功！"},
-    {text::kUpgradeSucceeded, "升级成功"},
-    {text::kRestartQuestion, "升级成功！必须重启才能有效！是否重启？"},
-    {text::kRestartCaption, "确认提示"},
-    {reg::kWindowsKey, "System\\CurrentControlSet\\Control\\Windows"},
-    {reg::kCsdVersionValue, "CSDVersion"},
-    {reg::kAtapiParametersKey, "System\\CurrentControlSet\\Services\\Atapi\\Parameters"},
-    {reg::kParameterValue, "Quorvane"},
-    {reg::kShutdownPrivilege, "SeShutdownPrivilege"},
+    {text::kWindows98, table::kWindows98},
+    {text::kWindows98SE, table::kWindows98Se},
+    {text::kWindowsMe, table::kWindowsMe},
+    {text::kWindowsNt4, table::kWindowsNt4},
+    {text::kWindowsXp, table::kWindowsXp},
+    {text::kWindows2000Sp4, table::kWindows2000Sp4},
+    {text::kWindows2000SpFormat, table::kWindows2000SpFormat},
+    {text::kAta28Bit, table::kAta28Bit},
+    {text::kAta48Bit, table::kAta48Bit},
+    {text::kUpgradeNeeded, table::kUpgradeNeeded},
+    {text::kAlreadyUpgraded, table::kAlreadyUpgraded},
+    {text::kCannotUpgrade, table::kCannotUpgrade},
+    {text::kNotSupported, table::kNotSupported},
+    {text::kUpgradeFailed, table::kUpgradeFailed},
+    {text::kUpgradeSucceeded, table::kUpgradeSucceeded},
+    {text::kRestartQuestion, table::kRestartQuestion},
+    {text::kRestartCaption, table::kRestartCaption},
+    {reg::kWindowsKey, table::kWindowsKey},
+    {reg::kCsdVersionValue, table::kCsdVersionValue},
+    {reg::kAtapiParametersKey, table::kDriverKey},
+    {reg::kParameterValue, table::kParameterValue},
+    {reg::kShutdownPrivilege, table::kShutdownPrivilege},
 };
 
 TEST(Texts, DecodeFromCodePage936AsIntended) {

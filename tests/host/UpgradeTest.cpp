@@ -4,22 +4,28 @@
 
 #include "FakeSystemServices.h"
 #include "RecordingDialog.h"
+#include "inspect/Inspection.h"
 #include "inspect/Upgrade.h"
+#include "res/resource.h"
+#include "tests/common/ProgramTable.h"
 
 namespace {
 
-const char kDriverKey[] = "System\\CurrentControlSet\\Services\\Atapi\\Parameters";
-const std::string kOpen =
-    "RegOpenKeyExA(System\\CurrentControlSet\\Services\\Atapi\\Parameters, 0xF003F)";
-const std::string kCreate =
-    "RegCreateKeyExA(System\\CurrentControlSet\\Services\\Atapi\\Parameters, 0xF003F)";
-const std::string kWrite = "RegSetValueExA(h1, Quorvane, 4, [01 00 00 00], 4)";
-const std::string kFailureMessage = "AppMessageBox(升级没用成功！)";
-const std::string kStatusField = "SetFieldText(1002, 升级成功)";
-const std::string kAtaField = "SetFieldText(1001, 48位ATA规范)";
+const char* const kDriverKey = table::kDriverKey;
+const std::string kOpen = "RegOpenKeyExA(" + std::string(kDriverKey) + ", 0xF003F)";
+const std::string kCreate = "RegCreateKeyExA(" + std::string(kDriverKey) + ", 0xF003F)";
+std::string Write(const char* handle) {
+  return "RegSetValueExA(" + std::string(handle) + ", " + table::kParameterValue +
+         ", 4, [01 00 00 00], 4)";
+}
+const std::string kWrite = Write("h1");
+const std::string kFailureMessage = "AppMessageBox(" + std::string(table::kUpgradeFailed) + ")";
+const std::string kStatusField =
+    "SetFieldText(1002, " + std::string(table::kUpgradeSucceeded) + ")";
+const std::string kAtaField = "SetFieldText(1001, " + std::string(table::kAta48Bit) + ")";
 std::string Question(int answer) {
-  return "AskMessageBox(升级成功！必须重启才能有效！是否重启？, 确认提示, 36) = " +
-         std::to_string(answer);
+  return "AskMessageBox(" + std::string(table::kRestartQuestion) + ", " + table::kRestartCaption +
+         ", 36) = " + std::to_string(answer);
 }
 const CallLog kRestart = {
     "OpenProcessToken(0x28) -> h2",
@@ -42,7 +48,7 @@ struct Click {
 
   explicit Click(int answer = 7) { dialog.answer = answer; }
   Click& WithValue(uint32_t type, std::vector<uint8_t> data) {
-    services.keys[kDriverKey].values["Quorvane"] = FakeValue{type, std::move(data)};
+    services.keys[kDriverKey].values[table::kParameterValue] = FakeValue{type, std::move(data)};
     return *this;
   }
   Click& WithDriverKey() {
@@ -55,14 +61,12 @@ struct Click {
     EXPECT_EQ(services.badCloses(), 0);
     return log;
   }
-  FakeValue Stored() const { return services.keys.at(kDriverKey).values.at("Quorvane"); }
+  FakeValue Stored() const {
+    return services.keys.at(kDriverKey).values.at(table::kParameterValue);
+  }
 };
 
-const FakeValue kDwordOne{4, {1, 0, 0, 0}};
-
-bool operator==(const FakeValue& a, const FakeValue& b) {
-  return a.type == b.type && a.data == b.data;
-}
+const FakeValue kDwordOne = table::WrittenValue();
 
 TEST(PerformUpgrade, AbsentValueCreatesTheMissingKeyAndWritesDwordOne) {
   Click click;
@@ -145,9 +149,66 @@ TEST(PerformUpgrade, SecondClickRepeatsThePath) {
   click.log.clear();
   EXPECT_EQ(click.Upgrade(STATE_VALUE_ABSENT),
             (CallLog{kCreate + " -> h2 = 0",
-                     "RegSetValueExA(h2, Quorvane, 4, [01 00 00 00], 4) = 0", kStatusField,
+                     Write("h2") + " = 0", kStatusField,
                      kAtaField, Question(7), "RegCloseKey(h2)"}));
 }
+
+// The upgrade paths of the test table: inspected, the registry changed
+// under the dialog, then clicked and the question answered No.
+class UpgradePath : public ::testing::TestWithParam<table::UpgradePath> {};
+
+TEST_P(UpgradePath, ReactsAndLeavesTheValueOfItsPath) {
+  const table::UpgradePath& path = GetParam();
+  CallLog log;
+  FakeSystemServices services(log);
+  table::Machine machine;
+  machine.parameter = path.parameter;
+  services.Install(machine);
+  const InspectionResult inspection = InspectUpgradeStatus(services);
+  ASSERT_EQ(inspection.button, BUTTON_ENABLED);
+
+  switch (path.interference) {
+    case table::Interference::kNone:
+      break;
+    case table::Interference::kDenyWriting:
+      services.keys[kDriverKey].refusesFullAccess = true;
+      break;
+    case table::Interference::kRemoveKeys:
+      services.keys.erase(kDriverKey);
+      break;
+  }
+  RecordingDialog dialog(log);  // answers No
+  for (int click = 1; click <= path.clicks; ++click) {
+    SCOPED_TRACE(click);
+    log.clear();
+    PerformUpgrade(inspection.state, services, dialog);
+    CallLog shown;
+    for (const std::string& call : log) {
+      if (call.rfind("AppMessageBox", 0) == 0 || call.rfind("AskMessageBox", 0) == 0 ||
+          call.rfind("SetFieldText", 0) == 0) {
+        shown.push_back(call);
+      }
+    }
+    switch (path.reaction) {
+      case table::Reaction::kQuestion:
+        EXPECT_EQ(shown, (CallLog{kStatusField, kAtaField, Question(7)}));
+        break;
+      case table::Reaction::kFailureBox:
+        EXPECT_EQ(shown, CallLog{kFailureMessage});
+        break;
+      case table::Reaction::kNothing:
+        EXPECT_TRUE(shown.empty());
+        break;
+    }
+  }
+  EXPECT_EQ(services.Parameter(), path.valueAfter);
+  EXPECT_TRUE(services.openHandles().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, UpgradePath, ::testing::ValuesIn(table::UpgradePaths()),
+                         [](const ::testing::TestParamInfo<table::UpgradePath>& tested) {
+                           return table::Identifier(tested.param.name);
+                         });
 
 TEST(RequestReboot, TokenThatWillNotOpenStillRestarts) {
   CallLog log;

@@ -6,9 +6,10 @@
 #include <thread>
 
 #include "DialogDriver.h"
-#include "MachineState.h"
+#include "Machine.h"
 #include "ModalRun.h"
 #include "TestApp.h"
+#include "Utf16.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/UpgradeDlg.h"
@@ -40,8 +41,8 @@ std::wstring Field(HWND dialog, int id) {
 
 class AboutTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(machine::Prepare({})); }
-  void TearDown() override { machine::Clean(); }
+  void SetUp() override { ASSERT_TRUE(machine::Enter(table::Machine{}, "ui_tests.exe")); }
+  void TearDown() override { machine::RemoveDriverKeys(); }
 };
 
 TEST_F(AboutTest, SystemMenuEndsWithSeparatorAndAboutItem) {
@@ -56,7 +57,7 @@ TEST_F(AboutTest, SystemMenuEndsWithSeparatorAndAboutItem) {
     EXPECT_NE(separator.type & MFT_SEPARATOR, 0u);
     EXPECT_EQ(about.type & MFT_SEPARATOR, 0u);
     EXPECT_EQ(about.id, 0x10u);
-    EXPECT_EQ(about.text, L"关于 Quorvane(&A)...");
+    EXPECT_EQ(about.text, Utf16(table::kAboutMenuItem));
     // Close stays above the separator.
     bool closeFound = false;
     for (int i = 0; i < count - 2; ++i) closeFound = closeFound || ItemAt(menu, i).id == SC_CLOSE;
@@ -117,11 +118,11 @@ TEST_F(AboutTest, AboutCommandOpensTheBoxAndEveryWayOutReturns) {
         SendMessageW(window, WM_SYSCOMMAND, command, 0);  // returns once the box is closed
         closer.join();
         EXPECT_NE(about, nullptr);
-        EXPECT_EQ(caption, L"关于 Quorvane");
+        EXPECT_EQ(caption, Utf16(table::kAboutCaption));
         EXPECT_TRUE(mainDisabled);
-        EXPECT_NE(notice.find(L"Quorvane 1.0 版|"), std::wstring::npos);
-        EXPECT_NE(notice.find(L"增强Windows2000+SP4识别硬盘能力|"), std::wstring::npos);
-        EXPECT_NE(notice.find(L"确定|"), std::wstring::npos);
+        EXPECT_NE(notice.find(Utf16(table::kAboutVersion) + L"|"), std::wstring::npos);
+        EXPECT_NE(notice.find(Utf16(table::kAboutPurpose) + L"|"), std::wstring::npos);
+        EXPECT_NE(notice.find(Utf16(table::kAboutOk) + L"|"), std::wstring::npos);
         EXPECT_FALSE(IsWindow(about));
         EXPECT_TRUE(IsWindowEnabled(window));
         EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), status);
@@ -134,7 +135,7 @@ TEST_F(AboutTest, AboutCommandOpensTheBoxAndEveryWayOutReturns) {
 }
 
 TEST_F(AboutTest, OtherSystemCommandsGetTheDefaultHandling) {
-  ASSERT_TRUE(machine::Prepare({0x400, machine::DriverKey::kPresent, machine::Dword(1)}));
+  ASSERT_TRUE(machine::Enter(table::WithParameter(table::Dword(1)), "ui_tests.exe"));
   CUpgradeDlg dialog;
   const INT_PTR result = RunModal(dialog, [](HWND window) {
     // The default handling of SC_MOVE runs the keyboard move loop, which

@@ -70,9 +70,14 @@ void MessageBoxAnswerer::Join() {
   if (thread_.joinable()) thread_.join();
 }
 
+void MessageBoxAnswerer::Stop() {
+  stop_ = true;
+  Join();
+}
+
 void MessageBoxAnswerer::Run(int button, HWND except) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
+  while (!stop_ && std::chrono::steady_clock::now() < deadline) {
     if (HWND box = FindDialogOfThisProcess(except)) {
       caption_ = WindowTextW(box);
       wchar_t text[512] = L"";

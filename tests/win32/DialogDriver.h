@@ -10,7 +10,8 @@
 #include <thread>
 
 // Waits for a message box of this process other than `except`, reads it and
-// presses `button`. Stops at the first box it answers, or after ten seconds.
+// presses `button`. Stops at the first box it answers, when told, or after
+// ten seconds.
 class MessageBoxAnswerer {
  public:
   MessageBoxAnswerer(int button, HWND except);
@@ -26,12 +27,15 @@ class MessageBoxAnswerer {
   HICON icon() const { return icon_; }
   // Waits until the thread has finished.
   void Join();
+  // Stops waiting for a box (one that shows is still answered) and joins.
+  void Stop();
 
  private:
   void Run(int button, HWND except);
 
   std::thread thread_;
   std::atomic<bool> answered_{false};
+  std::atomic<bool> stop_{false};
   std::wstring caption_;
   std::wstring text_;
   HICON icon_ = nullptr;

@@ -10,11 +10,14 @@
 #include "DialogDriver.h"
 #include "ModalRun.h"
 #include "TestApp.h"
+#include "Utf16.h"
+#include "inspect/Texts.h"
 #include "res/resource.h"
 #include "ui/Dialog.h"
 #include "ui/Gdi.h"
 #include "ui/String.h"
 #include "ui/Text.h"
+#include "tests/common/ProgramTable.h"
 
 namespace {
 
@@ -135,11 +138,11 @@ TEST(DialogFramework, DialogThatCannotBeCreatedReturnsMinusOne) {
 TEST(DialogFramework, TextsTakeTheWidePathHere) { EXPECT_EQ(AfxGetTextPath(), TEXT_PATH_WIDE); }
 
 TEST(DialogFramework, StringsLoadInTheFormOfTheirPathAndFormatAsAnsi) {
-  const wchar_t kAboutItem[] = L"关于 Quorvane(&A)...";
+  const std::wstring aboutItem = Utf16(table::kAboutMenuItem);
   CString text;
   EXPECT_TRUE(text.LoadString(IDS_ABOUTBOX));
   EXPECT_TRUE(text.IsWide());
-  EXPECT_STREQ(text.GetWide(), kAboutItem);
+  EXPECT_EQ(text.GetWide(), aboutItem);
 
   const TextPath decided = AfxGetTextPath();
   AfxSetTextPathForTesting(TEXT_PATH_ANSI);
@@ -147,15 +150,16 @@ TEST(DialogFramework, StringsLoadInTheFormOfTheirPathAndFormatAsAnsi) {
   EXPECT_FALSE(text.IsWide());
   // The ANSI path gives the string in the ANSI code page.
   char expected[64] = "";
-  WideCharToMultiByte(CP_ACP, 0, kAboutItem, -1, expected, sizeof expected, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, 0, aboutItem.c_str(), -1, expected, sizeof expected, nullptr,
+                      nullptr);
   EXPECT_STREQ(static_cast<const char*>(text), expected);
   AfxSetTextPathForTesting(decided);
 
   EXPECT_FALSE(text.LoadString(4321));
   EXPECT_TRUE(text.IsEmpty());
-  text.Format("Windows 2000 SP%d", 4);
+  text.Format("Service Pack %d", 4);
   EXPECT_FALSE(text.IsWide());
-  EXPECT_STREQ(static_cast<const char*>(text), "Windows 2000 SP4");
+  EXPECT_STREQ(static_cast<const char*>(text), "Service Pack 4");
 }
 
 // Where code page 936 does not convert, or on the Windows 95 line, the
@@ -168,10 +172,10 @@ TEST(DialogFramework, AnsiPathMakesAnsiDialogsThatReadRightUnder936) {
   CDialog about(IDD_ABOUTBOX, nullptr);
   RunModal(about, [&](HWND window) {
     EXPECT_FALSE(IsWindowUnicode(window));
-    EXPECT_EQ(WindowTextW(window), L"关于 Quorvane");
-    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), L"确定");
-    about.SetDlgItemText(IDOK, "\xc9\xfd\xbc\xb6");  // 升级, as the program holds it
-    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), L"升级");
+    EXPECT_EQ(WindowTextW(window), Utf16(table::kAboutCaption));
+    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), Utf16(table::kAboutOk));
+    about.SetDlgItemText(IDOK, text::kAta28Bit);  // as the program holds it: code page 936
+    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), Utf16(table::kAta28Bit));
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
   AfxSetTextPathForTesting(decided);
@@ -181,15 +185,15 @@ TEST(DialogFramework, WidePathMakesUnicodeDialogs) {
   CDialog about(IDD_ABOUTBOX, nullptr);
   RunModal(about, [&](HWND window) {
     EXPECT_TRUE(IsWindowUnicode(window));
-    EXPECT_EQ(WindowTextW(window), L"关于 Quorvane");
-    about.SetDlgItemText(IDOK, "\xc9\xfd\xbc\xb6");
-    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), L"升级");
+    EXPECT_EQ(WindowTextW(window), Utf16(table::kAboutCaption));
+    about.SetDlgItemText(IDOK, text::kAta28Bit);
+    EXPECT_EQ(WindowTextW(GetDlgItem(window, IDOK)), Utf16(table::kAta28Bit));
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
 }
 
 TEST(DialogFramework, ProgramTextsConvertFromCodePage936) {
-  EXPECT_STREQ(CWideText("28\xce\xbb" "ATA\xb9\xe6\xb7\xb6"), L"28位ATA规范");
+  EXPECT_EQ(std::wstring(CWideText(text::kAta28Bit)), Utf16(table::kAta28Bit));
   // A text too long for the buffer comes out empty, not cut in the middle
   // of a character or unended.
   const std::string tooLong(600, 'x');

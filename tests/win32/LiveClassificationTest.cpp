@@ -6,12 +6,10 @@
 
 #include <string>
 
-#include "TestRegistry.h"
+#include "Machine.h"
 #include "inspect/WindowsVersion.h"
 
 namespace {
-
-const std::string kProbeDefaults = std::string("Software\\Wine\\AppDefaults\\") + VERSION_PROBE_EXE;
 
 DWORD RunProbe() {
   STARTUPINFOA startup{};
@@ -42,10 +40,10 @@ TEST(LiveClassification, UnderEachWineProfile) {
       {"win95", OS_OTHER},
   };
   for (const ProfileCase& c : kCases) {
-    ASSERT_TRUE(testreg::SetString(HKEY_CURRENT_USER, kProbeDefaults, "Version", c.profile));
+    ASSERT_TRUE(machine::SetVersionProfile(VERSION_PROBE_EXE, c.profile));
     EXPECT_EQ(RunProbe(), static_cast<DWORD>(c.expected)) << c.profile;
   }
-  testreg::DeleteTree(HKEY_CURRENT_USER, kProbeDefaults);
+  machine::ForgetSettings(VERSION_PROBE_EXE);
 }
 
 }  // namespace

@@ -13,6 +13,9 @@
 #include <tuple>
 #include <vector>
 
+#include "Utf16.h"
+#include "tests/common/ProgramTable.h"
+
 namespace {
 
 // Every resource is tagged Chinese (PRC), and each test looks its resource
@@ -60,7 +63,9 @@ struct NameOrOrdinal {
 };
 
 NameOrOrdinal Ordinal(uint16_t value) { return NameOrOrdinal{true, value, std::wstring()}; }
-NameOrOrdinal Text(const wchar_t* value) { return NameOrOrdinal{false, 0, value}; }
+NameOrOrdinal Text(const std::wstring& value) { return NameOrOrdinal{false, 0, value}; }
+// A text of the test table.
+NameOrOrdinal Text(const char* utf8) { return Text(Utf16(utf8)); }
 
 void PrintTo(const NameOrOrdinal& value, std::ostream* os) {
   if (value.is_ordinal) {
@@ -370,7 +375,7 @@ TEST_F(ProductResources, UpgradeDialogIsTheExtendedTemplate) {
   EXPECT_EQ(dialog.cy, 139);
   EXPECT_EQ(dialog.menu, Text(L""));
   EXPECT_EQ(dialog.window_class, Text(L""));
-  EXPECT_EQ(dialog.caption, L"Quorvane");
+  EXPECT_EQ(dialog.caption, Utf16(table::kCaption));
   ASSERT_TRUE(dialog.has_font);
   EXPECT_EQ(dialog.point_size, 9);
   EXPECT_EQ(dialog.weight, 0);
@@ -384,8 +389,8 @@ TEST_F(ProductResources, UpgradeDialogControlsInTabOrder) {
   ASSERT_TRUE(LoadDialog(kUpgradeDialog, dialog));
   // help, exStyle, style, x, y, cx, cy, id, class, text, creation data
   const std::vector<DialogItem> expected = {
-      {0, 0x00, 0x50010001, 246, 73, 36, 14, IDOK, Ordinal(kButtonClass), Text(L"升级"), 0},
-      {0, 0x00, 0x50010000, 246, 98, 36, 14, IDCANCEL, Ordinal(kButtonClass), Text(L"退出"), 0},
+      {0, 0x00, 0x50010001, 246, 73, 36, 14, IDOK, Ordinal(kButtonClass), Text(table::kUpgradeButton), 0},
+      {0, 0x00, 0x50010000, 246, 98, 36, 14, IDCANCEL, Ordinal(kButtonClass), Text(table::kExitButton), 0},
       {0, 0x20, 0x50021000, 152, 71, 84, 11, 1003, Ordinal(kStaticClass), Text(L""), 0},
       {0, 0x00, 0x50021000, 152, 87, 84, 11, 1001, Ordinal(kStaticClass), Text(L""), 0},
       {0, 0x00, 0x50021000, 152, 103, 84, 11, 1002, Ordinal(kStaticClass), Text(L""), 0},
@@ -405,7 +410,7 @@ TEST_F(ProductResources, AboutDialogIsTheClassicTemplate) {
   EXPECT_EQ(dialog.cy, 55);
   EXPECT_EQ(dialog.menu, Text(L""));
   EXPECT_EQ(dialog.window_class, Text(L""));
-  EXPECT_EQ(dialog.caption, L"关于 Quorvane");
+  EXPECT_EQ(dialog.caption, Utf16(table::kAboutCaption));
   ASSERT_TRUE(dialog.has_font);
   EXPECT_EQ(dialog.point_size, 9);
   EXPECT_EQ(dialog.face, L"宋体");
@@ -426,11 +431,11 @@ TEST_F(ProductResources, AboutDialogControlsInTabOrder) {
   // The icon control names the icon resource by ordinal in its text field.
   const std::vector<DialogItem> expected = {
       {0, 0, 0x50000003, 12, 15, 21, 21, kNoId, Ordinal(kStaticClass), Ordinal(kMainIcon), 0},
-      {0, 0, 0x50020080, 40, 10, 119, 8, kNoId, Ordinal(kStaticClass), Text(L"Quorvane 1.0 版"), 0},
+      {0, 0, 0x50020080, 40, 10, 119, 8, kNoId, Ordinal(kStaticClass), Text(table::kAboutVersion), 0},
       {0, 0, 0x50020000, 40, 34, 133, 8, kNoId, Ordinal(kStaticClass), Text(notice.c_str()), 0},
-      {0, 0, 0x50030001, 178, 7, 50, 14, IDOK, Ordinal(kButtonClass), Text(L"确定"), 0},
+      {0, 0, 0x50030001, 178, 7, 50, 14, IDOK, Ordinal(kButtonClass), Text(table::kAboutOk), 0},
       {0, 0, 0x50020080, 40, 21, 135, 8, kNoId, Ordinal(kStaticClass),
-       Text(L"增强Windows2000+SP4识别硬盘能力"), 0},
+       Text(table::kAboutPurpose), 0},
   };
   ExpectItems(dialog.items, expected);
 }
@@ -453,7 +458,7 @@ TEST_F(ProductResources, AboutMenuStringIsTheOnlyEntryOfItsBlock) {
   ASSERT_TRUE(in.ok()) << "string block runs past its " << bytes.size << " bytes";
   for (size_t i = 0; i < entries.size(); ++i) {
     SCOPED_TRACE("string " + std::to_string(kAboutString / 16 * 16 + i));
-    const std::wstring expected = i == kAboutString % 16u ? L"关于 Quorvane(&A)..." : L"";
+    const std::wstring expected = i == kAboutString % 16u ? Utf16(table::kAboutMenuItem) : L"";
     EXPECT_EQ(entries[i], expected) << "read \"" << Utf8(entries[i]) << '"';
   }
 }

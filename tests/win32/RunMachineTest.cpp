@@ -1,7 +1,8 @@
-// The machine that the run command prepares (scripts/prepare-machine.sh)
-// must lay the dialog out as Windows 2000 does with 宋体 9 pt: a dialog unit
-// 1.5 pixels each way. The background picture is drawn for exactly that, so
-// only then does each label in it stand level with its field.
+// The machine that the run command prepares (prepare_machine.exe, from the
+// tests' machine model) must lay the dialog out as Windows 2000 does with
+// 宋体 9 pt: a dialog unit 1.5 pixels each way. The background picture is
+// drawn for exactly that, so only then does each label in it stand level
+// with its field.
 #include <gtest/gtest.h>
 #include <windows.h>
 

@@ -1,20 +1,23 @@
 // The main dialog in this process, built from the real template, on the
-// registry of the test prefix. Wine reports Windows 2000 SP4 to this program
-// (see the CMake fixture), so every Windows 2000 row can be reached.
+// registry of the test prefix. Wine reports Windows 2000 to this program
+// (UiTestsMain.cpp), so every row of the test table on that system can be
+// reached, and every upgrade path.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "DialogDriver.h"
-#include "MachineState.h"
+#include "Machine.h"
 #include "ModalRun.h"
 #include "TestApp.h"
+#include "Utf16.h"
 #include "res/resource.h"
+#include "tests/common/ProgramTable.h"
 #include "ui/UpgradeDlg.h"
 
 namespace {
 
-using machine::DriverKey;
+const char kThisProgram[] = "ui_tests.exe";
 
 std::wstring Field(HWND dialog, int id) {
   wchar_t text[256] = L"";
@@ -24,9 +27,39 @@ std::wstring Field(HWND dialog, int id) {
 
 bool UpgradeButtonEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0; }
 
+void ExpectFields(HWND dialog, const table::Fields& fields) {
+  EXPECT_EQ(Field(dialog, IDC_OS_NAME), Utf16(fields.os));
+  EXPECT_EQ(Field(dialog, IDC_ATA_MODE), Utf16(fields.ata));
+  EXPECT_EQ(Field(dialog, IDC_UPGRADE_STATUS), Utf16(fields.status));
+  EXPECT_EQ(UpgradeButtonEnabled(dialog), fields.upgradeEnabled);
+}
+
+void Prepare(const table::Machine& state) {
+  std::string failedStep;
+  ASSERT_TRUE(machine::Prepare(state, kThisProgram, failedStep)) << failedStep;
+  ASSERT_TRUE(machine::ApplyWriteDenial(state));
+}
+
+// Windows 2000 with service pack 4, the driver key present, `parameter` its value.
+table::Machine Sp4(std::optional<table::Value> parameter) {
+  table::Machine state;
+  state.parameter = std::move(parameter);
+  return state;
+}
+
+// The fields of the first row that has `letter`.
+const table::Fields& FieldsOfRow(char letter) {
+  for (const table::Row& row : table::Rows()) {
+    if (row.letter == letter) return row.fields;
+  }
+  static const table::Fields none{};
+  ADD_FAILURE() << "no row " << letter;
+  return none;
+}
+
 class UpgradeDlgTest : public ::testing::Test {
  protected:
-  void TearDown() override { machine::Clean(); }
+  void TearDown() override { machine::RemoveDriverKeys(); }
 };
 
 struct ControlCase {
@@ -38,13 +71,19 @@ struct ControlCase {
 };
 
 TEST_F(UpgradeDlgTest, TemplateGivesTheFiveControlsWithTheirStyles) {
-  ASSERT_TRUE(machine::Prepare({}));
+  Prepare(Sp4(std::nullopt));  // row F
+  const table::Fields& fields = FieldsOfRow('F');
+  const std::wstring upgrade = Utf16(table::kUpgradeButton);
+  const std::wstring exit = Utf16(table::kExitButton);
+  const std::wstring os = Utf16(fields.os);
+  const std::wstring ata = Utf16(fields.ata);
+  const std::wstring status = Utf16(fields.status);
   const ControlCase kControls[] = {
-      {IDOK, "Button", L"升级", 0x50010001, 0},
-      {IDCANCEL, "Button", L"退出", 0x50010000, 0},
-      {IDC_OS_NAME, "Static", L"Windows 2000 SP4", 0x50021000, WS_EX_TRANSPARENT},
-      {IDC_ATA_MODE, "Static", L"28位ATA规范", 0x50021000, 0},
-      {IDC_UPGRADE_STATUS, "Static", L"需要升级", 0x50021000, 0},
+      {IDOK, "Button", upgrade.c_str(), 0x50010001, 0},
+      {IDCANCEL, "Button", exit.c_str(), 0x50010000, 0},
+      {IDC_OS_NAME, "Static", os.c_str(), 0x50021000, WS_EX_TRANSPARENT},
+      {IDC_ATA_MODE, "Static", ata.c_str(), 0x50021000, 0},
+      {IDC_UPGRADE_STATUS, "Static", status.c_str(), 0x50021000, 0},
   };
   CUpgradeDlg dialog;
   RunModal(dialog, [&](HWND window) {
@@ -53,7 +92,7 @@ TEST_F(UpgradeDlgTest, TemplateGivesTheFiveControlsWithTheirStyles) {
     EXPECT_EQ(style & 0x90C800C0, 0x90C800C0);
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
     EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-    EXPECT_EQ(WindowTextW(window), L"Quorvane");
+    EXPECT_EQ(WindowTextW(window), Utf16(table::kCaption));
     int count = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       ++count;
@@ -74,133 +113,138 @@ TEST_F(UpgradeDlgTest, TemplateGivesTheFiveControlsWithTheirStyles) {
   });
 }
 
-struct RowCase {
-  const char* row;
-  machine::State state;
-  const wchar_t* osName;
-  const wchar_t* ataMode;
-  const wchar_t* status;
-  int upgradeState;
-  bool buttonEnabled;
+class DialogRow : public ::testing::TestWithParam<table::Row> {
+ protected:
+  void TearDown() override { machine::RemoveDriverKeys(); }
 };
 
-TEST_F(UpgradeDlgTest, FieldsStateAndButtonFollowTheInspection) {
-  const RowCase kRows[] = {
-      {"D: SP3", {0x300, DriverKey::kPresent, std::nullopt}, L"", L"", L"", STATE_UNSUPPORTED, true},
-      {"D: CSDVersion missing", {std::nullopt, DriverKey::kPresent, std::nullopt}, L"", L"", L"",
-       STATE_UNSUPPORTED, true},
-      {"E: driver key missing", {0x400, DriverKey::kMissing, std::nullopt}, L"Windows 2000 SP4",
-       L"28位ATA规范", L"不能升级", STATE_UNSUPPORTED, true},
-      {"E: driver key denies writing", {0x400, DriverKey::kDeniesWriting, machine::Dword(1)},
-       L"Windows 2000 SP4", L"28位ATA规范", L"不能升级", STATE_UNSUPPORTED, true},
-      {"F: value absent", {0x400, DriverKey::kPresent, std::nullopt}, L"Windows 2000 SP4",
-       L"28位ATA规范", L"需要升级", STATE_VALUE_ABSENT, true},
-      {"F: 8 bytes of binary", {0x10400, DriverKey::kPresent, testreg::StoredValue{REG_BINARY, {1, 1, 1, 1, 1, 1, 1, 1}}},
-       L"Windows 2000 SP4", L"28位ATA规范", L"需要升级", STATE_VALUE_ABSENT, true},
-      {"G: DWORD 1", {0x400, DriverKey::kPresent, machine::Dword(1)}, L"Windows 2000 SP4",
-       L"48位ATA规范", L"已经升级", STATE_UPGRADED, false},
-      {"G: REG_SZ 1", {0x400, DriverKey::kPresent, testreg::StoredValue{REG_SZ, {'1', 0}}},
-       L"Windows 2000 SP4", L"48位ATA规范", L"已经升级", STATE_UPGRADED, false},
-      {"H: DWORD 256", {0x400, DriverKey::kPresent, machine::Dword(256)}, L"Windows 2000 SP4",
-       L"28位ATA规范", L"需要升级", STATE_VALUE_ZERO, true},
-  };
-  for (const RowCase& row : kRows) {
-    SCOPED_TRACE(row.row);
-    ASSERT_TRUE(machine::Prepare(row.state));
-    CUpgradeDlg dialog;
-    RunModal(dialog, [&](HWND window) {
-      EXPECT_EQ(Field(window, IDC_OS_NAME), row.osName);
-      EXPECT_EQ(Field(window, IDC_ATA_MODE), row.ataMode);
-      EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), row.status);
-      EXPECT_EQ(UpgradeButtonEnabled(window), row.buttonEnabled);
-      EXPECT_EQ(dialog.m_nUpgradeState, row.upgradeState);
-      PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-    });
-  }
-}
-
-struct UpgradeCase {
-  const char* what;
-  machine::State state;
-  bool removeKeyAfterInspection;
-};
-
-TEST_F(UpgradeDlgTest, UpgradeWritesTheValueReportsAndAsksToRestart) {
-  const UpgradeCase kCases[] = {
-      {"value absent", {0x400, DriverKey::kPresent, std::nullopt}, false},
-      {"key gone since the inspection", {0x400, DriverKey::kPresent, std::nullopt}, true},
-      {"DWORD 0", {0x400, DriverKey::kPresent, machine::Dword(0)}, false},
-      {"empty REG_SZ", {0x400, DriverKey::kPresent, testreg::StoredValue{REG_SZ, {0}}}, false},
-  };
-  for (const UpgradeCase& c : kCases) {
-    SCOPED_TRACE(c.what);
-    ASSERT_TRUE(machine::Prepare(c.state));
-    CUpgradeDlg dialog;
-    const INT_PTR result = RunModal(dialog, [&](HWND window) {
-      if (c.removeKeyAfterInspection) machine::Clean();
-      MessageBoxAnswerer answerer(IDNO, window);
-      SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-      answerer.Join();
-      EXPECT_TRUE(answerer.answered());
-      EXPECT_EQ(answerer.caption(), L"确认提示");
-      EXPECT_EQ(answerer.text(), L"升级成功！必须重启才能有效！是否重启？");
-      EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32514)));  // IDI_QUESTION
-      EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), L"升级成功");
-      EXPECT_EQ(Field(window, IDC_ATA_MODE), L"48位ATA规范");
-      EXPECT_TRUE(IsWindow(window));  // the upgrade never closes the dialog
-      PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    testreg::StoredValue stored;
-    ASSERT_TRUE(testreg::ReadValue(HKEY_LOCAL_MACHINE, machine::kDriverKey, "Quorvane", stored));
-    EXPECT_EQ(stored, machine::Dword(1));
-  }
-}
-
-TEST_F(UpgradeDlgTest, RefusedCreationShowsTheFailureUnderTheProgramsName) {
-  ASSERT_TRUE(machine::Prepare({0x400, DriverKey::kPresent, std::nullopt}));
+TEST_P(DialogRow, FieldsStateAndButtonFollowTheInspection) {
+  const table::Row& row = GetParam();
+  Prepare(row.machine);
   CUpgradeDlg dialog;
   RunModal(dialog, [&](HWND window) {
-    ASSERT_TRUE(testreg::DenyWriting(HKEY_LOCAL_MACHINE, machine::kDriverKey));
-    MessageBoxAnswerer answerer(IDOK, window);
-    SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-    answerer.Join();
-    EXPECT_TRUE(answerer.answered());
-    // The application has no name, so the caption is the executable's.
-    EXPECT_EQ(answerer.caption(), L"ui_tests");
-    EXPECT_EQ(answerer.text(), L"升级没用成功！");
-    // MB_OK with no icon of its own: the exclamation mark.
-    EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32515)));  // IDI_EXCLAMATION
-    EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), L"需要升级");
-    EXPECT_EQ(Field(window, IDC_ATA_MODE), L"28位ATA规范");
+    ExpectFields(window, row.fields);
+    EXPECT_EQ(dialog.m_nUpgradeState, row.state);
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
 }
 
+std::vector<table::Row> Windows2000Rows() {
+  std::vector<table::Row> rows;
+  for (const table::Row& row : table::Rows()) {
+    const char* profile = row.machine.version.wineProfile;
+    if (profile != nullptr && std::string(profile) == table::kWin2000.wineProfile) {
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DialogRow, ::testing::ValuesIn(Windows2000Rows()),
+                         [](const ::testing::TestParamInfo<table::Row>& tested) {
+                           return table::Identifier(table::RowName(tested.param));
+                         });
+
+class DialogUpgrade : public ::testing::TestWithParam<table::UpgradePath> {
+ protected:
+  void TearDown() override { machine::RemoveDriverKeys(); }
+};
+
+// Each click with the question answered No; the dialog never closes.
+TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
+  const table::UpgradePath& path = GetParam();
+  Prepare(Sp4(path.parameter));
+  const table::Fields before = FieldsOfRow(path.parameter ? 'H' : 'F');
+  const table::Fields after =
+      path.reaction == table::Reaction::kQuestion ? table::UpgradedNow() : before;
+  CUpgradeDlg dialog;
+  const INT_PTR result = RunModal(dialog, [&](HWND window) {
+    ExpectFields(window, before);
+    switch (path.interference) {
+      case table::Interference::kNone:
+        break;
+      case table::Interference::kDenyWriting:
+        EXPECT_TRUE(testreg::DenyWriting(HKEY_LOCAL_MACHINE, table::kDriverKey));
+        break;
+      case table::Interference::kRemoveKeys:
+        EXPECT_TRUE(machine::RemoveDriverKeys());
+        break;
+    }
+    for (int click = 1; click <= path.clicks; ++click) {
+      SCOPED_TRACE(click);
+      const int answer = path.reaction == table::Reaction::kFailureBox ? IDOK : IDNO;
+      MessageBoxAnswerer answerer(answer, window);
+      SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+      answerer.Stop();
+      switch (path.reaction) {
+        case table::Reaction::kQuestion:
+          EXPECT_TRUE(answerer.answered());
+          EXPECT_EQ(answerer.caption(), Utf16(table::kRestartCaption));
+          EXPECT_EQ(answerer.text(), Utf16(table::kRestartQuestion));
+          EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32514)));  // IDI_QUESTION
+          break;
+        case table::Reaction::kFailureBox:
+          EXPECT_TRUE(answerer.answered());
+          // The application has no name, so the caption is the executable's.
+          EXPECT_EQ(answerer.caption(), L"ui_tests");
+          EXPECT_EQ(answerer.text(), Utf16(table::kUpgradeFailed));
+          // MB_OK with no icon of its own: the exclamation mark.
+          EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32515)));  // IDI_EXCLAMATION
+          break;
+        case table::Reaction::kNothing:
+          EXPECT_FALSE(answerer.answered()) << "no box may appear";
+          break;
+      }
+      ExpectFields(window, after);
+      EXPECT_TRUE(IsWindow(window));  // the upgrade never closes the dialog
+    }
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  machine::LiftWriteDenial();
+  testreg::StoredValue stored;
+  if (path.valueAfter) {
+    ASSERT_TRUE(machine::ReadParameter(stored));
+    EXPECT_EQ(stored, machine::Stored(*path.valueAfter));
+  } else {
+    EXPECT_FALSE(machine::ReadParameter(stored));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DialogUpgrade, ::testing::ValuesIn(table::UpgradePaths()),
+                         [](const ::testing::TestParamInfo<table::UpgradePath>& tested) {
+                           return table::Identifier(tested.param.name);
+                         });
+
 TEST_F(UpgradeDlgTest, ClickThatMayNotUpgradeDoesNothing) {
   // Upgraded already (G), and a key that will not open with full access (E).
-  for (const machine::State& state :
-       {machine::State{0x400, DriverKey::kPresent, machine::Dword(1)},
-        machine::State{0x400, DriverKey::kDeniesWriting, machine::Dword(0)}}) {
-    ASSERT_TRUE(machine::Prepare(state));
-    const testreg::Snapshot before =
-        testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet");
+  for (const table::Machine& state :
+       {Sp4(table::Dword(1)),
+        table::WithDriverKey(table::DriverKey::kDeniesWriting, table::Dword(0))}) {
+    std::string failedStep;
+    ASSERT_TRUE(machine::Prepare(state, kThisProgram, failedStep)) << failedStep;
+    const testreg::Snapshot before = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet);
+    ASSERT_TRUE(machine::ApplyWriteDenial(state));
     CUpgradeDlg dialog;
     RunModal(dialog, [&](HWND window) {
       const std::wstring status = Field(window, IDC_UPGRADE_STATUS);
+      // A box that shows anyway is answered, so that the send returns.
+      MessageBoxAnswerer answerer(IDNO, window);
       SendMessageW(window, WM_COMMAND, IDOK, 0);  // the button may be disabled: send it anyway
-      EXPECT_EQ(FindDialogOfThisProcess(window), nullptr) << "no box may appear";
+      answerer.Stop();
+      EXPECT_FALSE(answerer.answered()) << "no box may appear";
       EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), status);
       PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     });
-    EXPECT_TRUE(testreg::Differences(
-                    before, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet"))
-                    .empty());
+    machine::LiftWriteDenial();
+    EXPECT_TRUE(
+        testreg::Differences(before, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet))
+            .empty());
   }
 }
 
 TEST_F(UpgradeDlgTest, EveryWayOutEndsWithCancel) {
-  ASSERT_TRUE(machine::Prepare({0x400, DriverKey::kPresent, machine::Dword(1)}));
+  Prepare(Sp4(table::Dword(1)));
   const std::function<void(HWND)> kWaysOut[] = {
       [](HWND window) { PostMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0); },
       [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0); },
@@ -214,7 +258,7 @@ TEST_F(UpgradeDlgTest, EveryWayOutEndsWithCancel) {
 }
 
 TEST_F(UpgradeDlgTest, EnterRunsTheUpgradeAndKeepsTheDialogOpen) {
-  ASSERT_TRUE(machine::Prepare({0x400, DriverKey::kPresent, machine::Dword(0)}));
+  Prepare(Sp4(table::Dword(0)));
   CUpgradeDlg dialog;
   RunModal(dialog, [&](HWND window) {
     MessageBoxAnswerer answerer(IDNO, window);
@@ -225,7 +269,7 @@ TEST_F(UpgradeDlgTest, EnterRunsTheUpgradeAndKeepsTheDialogOpen) {
       if (!IsDialogMessageW(window, &message)) DispatchMessageW(&message);
     }
     answerer.Join();
-    EXPECT_EQ(answerer.caption(), L"确认提示");
+    EXPECT_EQ(answerer.caption(), Utf16(table::kRestartCaption));
     EXPECT_TRUE(IsWindow(window));
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });

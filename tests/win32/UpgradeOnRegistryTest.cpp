@@ -2,16 +2,15 @@
 // registry, and that it leaves nothing else changed.
 #include <gtest/gtest.h>
 
-#include "TestRegistry.h"
+#include "Machine.h"
+#include "inspect/DialogOperations.h"
 #include "inspect/SystemServices_win.h"
 #include "inspect/Upgrade.h"
-#include "ui/DialogOperations.h"
 
 namespace {
 
-const char kServices[] = "System\\CurrentControlSet\\Services";
-const char kAtapi[] = "System\\CurrentControlSet\\Services\\Atapi";
-const char kDriverKey[] = "System\\CurrentControlSet\\Services\\Atapi\\Parameters";
+const char* const kServices = table::kServicesKey;
+const char* const kDriverKey = table::kDriverKey;
 
 // Declines the restart, so the test prefix keeps running.
 class DecliningDialog final : public DialogOperations {
@@ -27,14 +26,13 @@ class DecliningDialog final : public DialogOperations {
 class UpgradeOnRegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testreg::AllowWriting(HKEY_LOCAL_MACHINE, kDriverKey);
-    ASSERT_TRUE(testreg::DeleteTree(HKEY_LOCAL_MACHINE, kAtapi));
+    ASSERT_TRUE(machine::RemoveDriverKeys());
   }
-  void TearDown() override { testreg::DeleteTree(HKEY_LOCAL_MACHINE, kAtapi); }
+  void TearDown() override { machine::RemoveDriverKeys(); }
 
   testreg::StoredValue Stored() {
     testreg::StoredValue value{};
-    EXPECT_TRUE(testreg::ReadValue(HKEY_LOCAL_MACHINE, kDriverKey, "Quorvane", value));
+    EXPECT_TRUE(machine::ReadParameter(value));
     return value;
   }
 
@@ -42,7 +40,7 @@ class UpgradeOnRegistryTest : public ::testing::Test {
   DecliningDialog dialog;
 };
 
-const testreg::StoredValue kDwordOne{REG_DWORD, {1, 0, 0, 0}};
+const testreg::StoredValue kDwordOne = machine::Stored(table::WrittenValue());
 
 TEST_F(UpgradeOnRegistryTest, MissingKeyIsCreatedWithDwordOne) {
   const testreg::Snapshot before = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, kServices);
@@ -51,7 +49,7 @@ TEST_F(UpgradeOnRegistryTest, MissingKeyIsCreatedWithDwordOne) {
   EXPECT_EQ(dialog.fieldWrites, 2);
   EXPECT_EQ(dialog.failures, 0);
 
-  const std::string prefix = std::string(kAtapi);
+  const std::string prefix = table::kAtapiKey;
   for (const std::string& line :
        testreg::Differences(before, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, kServices))) {
     EXPECT_EQ(line.rfind("added " + prefix, 0), 0u) << line;
@@ -62,19 +60,21 @@ TEST_F(UpgradeOnRegistryTest, ZeroValueOfAnyTypeBecomesDwordOneAndNothingElseCha
   const testreg::StoredValue kBefore[] = {
       {REG_DWORD, {0, 0, 0, 0}}, {REG_SZ, {'0', 0}}, {REG_BINARY, {0, 1, 2, 3, 4, 5, 6, 7}}};
   for (const testreg::StoredValue& value : kBefore) {
-    ASSERT_TRUE(testreg::SetValue(HKEY_LOCAL_MACHINE, kDriverKey, "Quorvane", value.type, value.data));
+    ASSERT_TRUE(testreg::SetValue(HKEY_LOCAL_MACHINE, kDriverKey, table::kParameterValue,
+                                  value.type, value.data));
     const testreg::Snapshot before = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, kServices);
 
     PerformUpgrade(STATE_VALUE_ZERO, services, dialog);
 
     EXPECT_EQ(Stored(), kDwordOne);
     EXPECT_EQ(testreg::Differences(before, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, kServices)),
-              std::vector<std::string>{"changed " + std::string(kDriverKey) + "\\:Quorvane = 4:01000000"});
+              std::vector<std::string>{"changed " + machine::ParameterEntry() + " = " +
+                                       machine::Notation(kDwordOne)});
   }
 }
 
 TEST_F(UpgradeOnRegistryTest, KeyThatDeniesWritingIsReportedAndLeftAlone) {
-  ASSERT_TRUE(testreg::SetDword(HKEY_LOCAL_MACHINE, kDriverKey, "Quorvane", 0));
+  ASSERT_TRUE(testreg::SetDword(HKEY_LOCAL_MACHINE, kDriverKey, table::kParameterValue, 0));
   ASSERT_TRUE(testreg::DenyWriting(HKEY_LOCAL_MACHINE, kDriverKey));
   const testreg::Snapshot before = testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, kServices);
 

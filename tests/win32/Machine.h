@@ -1,0 +1,63 @@
+// The one way to put this Wine prefix into a machine state: the Windows
+// version Wine reports to a program, CSDVersion, the driver key and value
+// (a key that refuses writing included), and how Wine shows the program's
+// windows. The dialog tests, the end-to-end suite, scripts/run.sh and the
+// benchmark (through prepare_machine.exe) all prepare their machines here.
+// The ANSI code page is the one setting a process cannot change: Wine takes
+// it from LC_ALL when it starts a process from Linux (cmake/wine-run.sh).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "TestRegistry.h"
+#include "tests/common/ProgramTable.h"
+
+namespace machine {
+
+// Wine reads these per executable ("Quorvane.exe") when the program starts.
+// Each returns false when the registry refused.
+bool SetVersionProfile(const std::string& exe, const char* profile);
+// Wine frames the program's windows itself instead of handing them to an X
+// window manager: without one (Xvfb) a dialog would have no caption, and
+// Wine would wait two seconds for the manager whenever a window goes away.
+bool LetWineFrameWindows(const std::string& exe);
+// The default: the window manager frames them, on a person's desktop.
+bool LetWindowManagerFrameWindows(const std::string& exe);
+// Whether both settings above are in place for exe.
+bool HasSettings(const std::string& exe, const char* profile);
+// Removes every setting of exe.
+bool ForgetSettings(const std::string& exe);
+
+// The Song typeface that stands in for the dialogs' 宋体 on a person's
+// screen (scripts/run.sh, the benchmark): it has Windows 2000's metrics, 1.5
+// pixels a dialog unit each way, for which the dialog's picture is drawn.
+extern const char kSongFaceReplacement[];
+bool ReplaceSongFace(const char* replacement);
+
+// The registry of `state`: CSDVersion, the driver key and value, and the
+// version profile for exe where the state's Windows has one. The driver key
+// does not refuse writing yet: see ApplyWriteDenial. Returns false, naming
+// the step, when the registry refused.
+bool Prepare(const table::Machine& state, const std::string& exe, std::string& failedStep);
+// Makes the driver key refuse writes if the state says so. Kept apart
+// because such a key refuses KEY_READ too (KEY_WRITE includes READ_CONTROL),
+// so that snapshots can be taken before it.
+bool ApplyWriteDenial(const table::Machine& state);
+// Both of the above: the whole state, for tests that take no snapshot.
+bool Enter(const table::Machine& state, const std::string& exe);
+// Lets the driver key be written and read again, if it exists.
+void LiftWriteDenial();
+// Lifts a deny-write DACL and removes the driver's keys altogether.
+bool RemoveDriverKeys();
+
+testreg::StoredValue Stored(const table::Value& value);
+// The driver's value as it is now; false when it or its key is missing.
+bool ReadParameter(testreg::StoredValue& value);
+
+// Snapshot entries, as TestRegistry's Differences prints them.
+std::string ParameterEntry();
+std::string Notation(const testreg::StoredValue& value);  // "4:01000000"
+
+}  // namespace machine
