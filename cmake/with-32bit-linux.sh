@@ -16,7 +16,8 @@ fi
 # qemu-user 10 (bookworm-backports; scripts/install-deps.sh installs it where
 # it is needed). Debian 12's own qemu 7.2 cannot run Wine.
 registration=/usr/share/qemu/binfmt.d/qemu-i386.conf
-if [ ! -r "$registration" ] || ! /usr/bin/qemu-i386 --version | grep -q 'version \(1[0-9]\|[2-9][0-9]\)\.'; then
+if [ ! -r "$registration" ] ||
+  ! /usr/bin/qemu-i386 --version | grep -q 'version \(1[0-9]\|[2-9][0-9]\)\.'; then
   echo "with-32bit-linux.sh: this kernel cannot run 32-bit programs, and qemu-user 10 is" \
        "not installed (scripts/install-deps.sh installs it)" >&2
   exit 127

@@ -45,12 +45,14 @@ echo "This kernel cannot run 32-bit programs: installing qemu-user from bookworm
 backports=/etc/apt/sources.list.d/bookworm-backports.sources
 if ! grep -rqs "bookworm-backports" /etc/apt/sources.list /etc/apt/sources.list.d/; then
   # The system's own Debian mirror, so that no host is named here.
-  mirror=$(awk '$1 == "URIs:" { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+  mirror=$(awk '$1 == "URIs:" { print $2; exit }' /etc/apt/sources.list.d/debian.sources \
+    2>/dev/null || true)
   if [ -z "$mirror" ]; then
-    mirror=$(awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }' /etc/apt/sources.list)
+    mirror=$(awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }' /etc/apt/sources.list \
+      2>/dev/null || true)
   fi
-  printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-    "$mirror" | $sudo tee "$backports" >/dev/null
+  printf '%s\n' "Types: deb" "URIs: $mirror" "Suites: bookworm-backports" "Components: main" \
+    "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" | $sudo tee "$backports" >/dev/null
 fi
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \

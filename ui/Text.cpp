@@ -10,7 +10,8 @@ TextPath textPath = TEXT_PATH_ANSI;
 
 TextPath DecideTextPath() {
   OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof version;  // 148: the record without the service-pack extension
+  // 148: the record without the service-pack extension.
+  version.dwOSVersionInfoSize = sizeof version;
   if (!::GetVersionExA(&version)) version.dwPlatformId = 0;
   // "位": a Windows without the code page fails with ERROR_INVALID_PARAMETER.
   wchar_t converted[2];

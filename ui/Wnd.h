@@ -11,7 +11,9 @@ class CMenu {
  public:
   explicit CMenu(HMENU menu = nullptr) : m_hMenu(menu) {}
   // An item without text, such as MF_SEPARATOR.
-  BOOL AppendMenu(UINT flags, UINT_PTR id = 0) { return ::AppendMenuA(m_hMenu, flags, id, nullptr); }
+  BOOL AppendMenu(UINT flags, UINT_PTR id = 0) {
+    return ::AppendMenuA(m_hMenu, flags, id, nullptr);
+  }
   // A string item, in the form the text was loaded in.
   BOOL AppendMenu(UINT flags, UINT_PTR id, const CString& text) {
     if (text.IsWide()) return ::AppendMenuW(m_hMenu, flags, id, text.GetWide());

@@ -89,7 +89,8 @@ bool Scenario::Open() {
   }
   // The wide window functions are stubs on the Windows 95 line: there the
   // dialog must be an ANSI one, on Windows NT a Unicode one.
-  report::CheckFlag("the dialog is a Unicode window", state_.version.platformId == VER_PLATFORM_WIN32_NT,
+  report::CheckFlag("the dialog is a Unicode window",
+                    state_.version.platformId == VER_PLATFORM_WIN32_NT,
                     IsWindowUnicode(dialog()) != FALSE);
   report::CheckText("dialog caption", Utf16(table::kCaption), windows::Text(dialog()));
   report::CheckText("upgrade button text", Utf16(table::kUpgradeButton),

@@ -21,9 +21,9 @@ std::vector<table::Row> WesternRows(const std::vector<table::Row>& rows) {
 std::vector<table::UpgradePath> WesternPaths(const std::vector<table::UpgradePath>& paths) {
   std::vector<table::UpgradePath> chosen;
   for (const table::UpgradePath& path : paths) {
-    const bool shown =
-        std::any_of(chosen.begin(), chosen.end(),
-                    [&](const table::UpgradePath& other) { return other.reaction == path.reaction; });
+    const bool shown = std::any_of(
+        chosen.begin(), chosen.end(),
+        [&](const table::UpgradePath& other) { return other.reaction == path.reaction; });
     if (!shown) chosen.push_back(path);
   }
   return chosen;

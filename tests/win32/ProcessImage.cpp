@@ -4,9 +4,9 @@
 WORD RunningImageMachine(HANDLE process) {
   // Another process's headers cannot be read reliably here: under qemu,
   // ReadProcessMemory may see the emulator's addresses rather than the
-  // program's. So the answer comes from the system: this program is 32-bit, so on a 64-bit system it runs under
-  // WoW64, and so does another process exactly when it is 32-bit too; on a
-  // 32-bit system every process is.
+  // program's. So the answer comes from the system: this program is 32-bit,
+  // so on a 64-bit system it runs under WoW64, and so does another process
+  // exactly when it is 32-bit too; on a 32-bit system every process is.
   BOOL thisUnderWow64 = FALSE;
   BOOL otherUnderWow64 = FALSE;
   if (!IsWow64Process(GetCurrentProcess(), &thisUnderWow64) ||

@@ -181,7 +181,8 @@ TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
           EXPECT_TRUE(answerer.answered());
           EXPECT_EQ(answerer.caption(), Utf16(table::kRestartCaption));
           EXPECT_EQ(answerer.text(), Utf16(table::kRestartQuestion));
-          EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32514)));  // IDI_QUESTION
+          // IDI_QUESTION
+          EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32514)));
           break;
         case table::Reaction::kFailureBox:
           EXPECT_TRUE(answerer.answered());
@@ -189,7 +190,8 @@ TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
           EXPECT_EQ(answerer.caption(), L"ui_tests");
           EXPECT_EQ(answerer.text(), Utf16(table::kUpgradeFailed));
           // MB_OK with no icon of its own: the exclamation mark.
-          EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32515)));  // IDI_EXCLAMATION
+          // IDI_EXCLAMATION
+          EXPECT_EQ(answerer.icon(), LoadIconW(nullptr, MAKEINTRESOURCEW(32515)));
           break;
         case table::Reaction::kNothing:
           EXPECT_FALSE(answerer.answered()) << "no box may appear";
