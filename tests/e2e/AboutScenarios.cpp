@@ -11,6 +11,7 @@
 #include "Report.h"
 #include "Scenario.h"
 #include "Utf16.h"
+#include "tests/common/CaseNames.h"
 
 namespace {
 
@@ -89,12 +90,8 @@ const WayOut kWaysOut[] = {
     {"close box", [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
 };
 
-std::string WayOutTestName(const ::testing::TestParamInfo<WayOut>& tested) {
-  return table::Identifier(tested.param.name);
-}
-
-INSTANTIATE_TEST_SUITE_P(About, AboutBox, ::testing::ValuesIn(kWaysOut), WayOutTestName);
+INSTANTIATE_TEST_SUITE_P(About, AboutBox, ::testing::ValuesIn(kWaysOut), table::NameCases());
 // On a Western Windows (see Western.h) its texts once.
-INSTANTIATE_TEST_SUITE_P(Western, AboutBox, ::testing::Values(kWaysOut[0]), WayOutTestName);
+INSTANTIATE_TEST_SUITE_P(Western, AboutBox, ::testing::Values(kWaysOut[0]), table::NameCases());
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "Input.h"
 #include "Report.h"
 #include "Scenario.h"
+#include "tests/common/CaseNames.h"
 
 namespace {
 
@@ -45,9 +46,7 @@ TEST_P(ClosedByMessage, EndsTheProgramAndUpgradesNothing) {
 INSTANTIATE_TEST_SUITE_P(Closing, ClosedByMessage,
                          ::testing::Values(Click(kExitButton, "exit button"), EscapeKeyToDialog(),
                                            CloseCommand(), CloseMessage()),
-                         [](const ::testing::TestParamInfo<Action>& tested) {
-                           return table::Identifier(tested.param.name);
-                         });
+                         table::NameCases());
 
 class ClosedByInput : public ::testing::TestWithParam<InputWay> {};
 
@@ -67,8 +66,6 @@ INSTANTIATE_TEST_SUITE_P(Closing, ClosedByInput,
                          ::testing::Values(InputWay{"Esc key", PressEsc},
                                            InputWay{"Alt F4", PressAltF4},
                                            InputWay{"close box clicked", ClickCloseBox}),
-                         [](const ::testing::TestParamInfo<InputWay>& tested) {
-                           return table::Identifier(tested.param.name);
-                         });
+                         table::NameCases());
 
 }  // namespace

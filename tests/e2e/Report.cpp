@@ -45,7 +45,6 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-
 bool CheckText(const std::string& what, const std::wstring& expected, const std::wstring& actual) {
   return Record(what, expected == actual,
                 ": expected " + Quoted(expected) + ", got " + Quoted(actual));

@@ -6,6 +6,7 @@
 #include "Expectations.h"
 #include "Scenario.h"
 #include "Western.h"
+#include "tests/common/CaseNames.h"
 
 namespace {
 
@@ -38,12 +39,8 @@ TEST_P(Row, ShowsItsFieldsAndAClickChangesNothing) {
   scenario.ExpectRegistry({});
 }
 
-std::string RowTestName(const ::testing::TestParamInfo<table::Row>& tested) {
-  return table::Identifier(table::RowName(tested.param));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, Row, ::testing::ValuesIn(RowsWineCanPresent()), RowTestName);
+INSTANTIATE_TEST_SUITE_P(Table, Row, ::testing::ValuesIn(RowsWineCanPresent()), table::NameCases());
 INSTANTIATE_TEST_SUITE_P(Western, Row, ::testing::ValuesIn(WesternRows(RowsWineCanPresent())),
-                         RowTestName);
+                         table::NameCases());
 
 }  // namespace

@@ -14,8 +14,6 @@
 
 namespace {
 
-const char kProgramName[] = "Quorvane.exe";  // Wine's settings go by it
-
 std::string ButtonNames(const std::vector<int>& ids) {
   static const char* const kNames[] = {"?",      "OK",  "Cancel", "Abort", "Retry",
                                        "Ignore", "Yes", "No",     "Close", "Help"};
@@ -60,11 +58,11 @@ Scenario::Scenario(const table::Machine& state) : state_(state) {}
 bool Scenario::Open() {
   if (!report::CheckNumber("ANSI code page", LaunchersCodePage(), GetACP()) ||
       !report::CheckFlag("Wine frames the program's windows", true,
-                         machine::LetWineFrameWindows(kProgramName))) {
+                         machine::LetWineFrameWindows(machine::kProgramFile))) {
     return false;
   }
   std::string failedStep;
-  if (!machine::Prepare(state_, kProgramName, failedStep)) {
+  if (!machine::Prepare(state_, machine::kProgramFile, failedStep)) {
     report::Fail("prepare the registry: " + failedStep);
     return false;
   }

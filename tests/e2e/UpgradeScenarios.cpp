@@ -12,6 +12,7 @@
 #include "Report.h"
 #include "Scenario.h"
 #include "Western.h"
+#include "tests/common/CaseNames.h"
 
 namespace {
 
@@ -80,12 +81,9 @@ TEST_P(Upgrade, ClicksReactAndChangeTheRegistryAsTheirPathSays) {
   scenario.ExpectRegistry(RegistryChanges(path));
 }
 
-std::string PathTestName(const ::testing::TestParamInfo<table::UpgradePath>& tested) {
-  return table::Identifier(tested.param.name);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, Upgrade, ::testing::ValuesIn(table::UpgradePaths()), PathTestName);
+INSTANTIATE_TEST_SUITE_P(Table, Upgrade, ::testing::ValuesIn(table::UpgradePaths()),
+                         table::NameCases());
 INSTANTIATE_TEST_SUITE_P(Western, Upgrade, ::testing::ValuesIn(WesternPaths(table::UpgradePaths())),
-                         PathTestName);
+                         table::NameCases());
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "RecordingDialog.h"
 #include "inspect/Inspection.h"
 #include "res/resource.h"
+#include "tests/common/CaseNames.h"
 #include "tests/common/ProgramTable.h"
 
 namespace {
@@ -114,9 +115,7 @@ TEST_P(InspectionRow, MakesTheDialogCallsOfItsRowInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, InspectionRow, ::testing::ValuesIn(table::Rows()),
-                         [](const ::testing::TestParamInfo<Row>& tested) {
-                           return table::Identifier(table::RowName(tested.param));
-                         });
+                         table::NameCases());
 
 const std::string kWindowsKey = table::kWindowsKey;
 const std::string kDriverKey = table::kDriverKey;

@@ -7,6 +7,7 @@
 #include "inspect/Inspection.h"
 #include "inspect/Upgrade.h"
 #include "res/resource.h"
+#include "tests/common/CaseNames.h"
 #include "tests/common/ProgramTable.h"
 
 namespace {
@@ -206,9 +207,7 @@ TEST_P(UpgradePath, ReactsAndLeavesTheValueOfItsPath) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, UpgradePath, ::testing::ValuesIn(table::UpgradePaths()),
-                         [](const ::testing::TestParamInfo<table::UpgradePath>& tested) {
-                           return table::Identifier(tested.param.name);
-                         });
+                         table::NameCases());
 
 TEST(RequestReboot, TokenThatWillNotOpenStillRestarts) {
   CallLog log;

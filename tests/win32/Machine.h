@@ -16,7 +16,10 @@
 
 namespace machine {
 
-// Wine reads these per executable ("Quorvane.exe") when the program starts.
+// The program's file name, by which Wine's per-program settings go.
+inline constexpr char kProgramFile[] = "Quorvane.exe";
+
+// Wine reads these per executable (kProgramFile) when the program starts.
 // Each returns false when the registry refused.
 bool SetVersionProfile(const std::string& exe, const char* profile);
 // Wine frames the program's windows itself instead of handing them to an X

@@ -52,12 +52,12 @@ int main(int argc, char** argv) {
   state.version.wineProfile = profile.c_str();
 
   std::string failedStep;
-  if (!machine::Prepare(state, "Quorvane.exe", failedStep)) {
+  if (!machine::Prepare(state, machine::kProgramFile, failedStep)) {
     std::fprintf(stderr, "prepare_machine: could not %s\n", failedStep.c_str());
     return 1;
   }
-  const bool framed = framedByWine ? machine::LetWineFrameWindows("Quorvane.exe")
-                                   : machine::LetWindowManagerFrameWindows("Quorvane.exe");
+  const bool framed = framedByWine ? machine::LetWineFrameWindows(machine::kProgramFile)
+                                   : machine::LetWindowManagerFrameWindows(machine::kProgramFile);
   if (!framed) {
     std::fprintf(stderr, "prepare_machine: could not set how the windows are framed\n");
     return 1;

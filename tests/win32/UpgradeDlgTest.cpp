@@ -12,6 +12,7 @@
 #include "TestApp.h"
 #include "Utf16.h"
 #include "res/resource.h"
+#include "tests/common/CaseNames.h"
 #include "tests/common/ProgramTable.h"
 #include "ui/UpgradeDlg.h"
 
@@ -141,9 +142,7 @@ std::vector<table::Row> Windows2000Rows() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DialogRow, ::testing::ValuesIn(Windows2000Rows()),
-                         [](const ::testing::TestParamInfo<table::Row>& tested) {
-                           return table::Identifier(table::RowName(tested.param));
-                         });
+                         table::NameCases());
 
 class DialogUpgrade : public ::testing::TestWithParam<table::UpgradePath> {
  protected:
@@ -214,9 +213,7 @@ TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DialogUpgrade, ::testing::ValuesIn(table::UpgradePaths()),
-                         [](const ::testing::TestParamInfo<table::UpgradePath>& tested) {
-                           return table::Identifier(tested.param.name);
-                         });
+                         table::NameCases());
 
 TEST_F(UpgradeDlgTest, ClickThatMayNotUpgradeDoesNothing) {
   // Upgraded already (G), and a key that will not open with full access (E).
