@@ -38,11 +38,13 @@ mkdir -p "$(dirname "$prefix")"
   if [ ! -f "$prefix/system.reg" ]; then
     "${wine[@]}" wineboot -i >/dev/null 2>&1
     wineserver -w
-    # Under qemu, 32-bit Wine does not find the fonts Wine ships, Marlett
-    # among them, whose symbols draw the caption buttons (the close box would
-    # show the letter "r"). The prefix's own font folder serves every process.
-    cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
   fi
+  # Under qemu, 32-bit Wine does not find the fonts Wine ships, Marlett
+  # among them, whose symbols draw the caption buttons (the close box would
+  # show the letter "r"). The prefix's own font folder serves every process;
+  # a prefix made before this was needed gets it too.
+  fonts=$prefix/drive_c/windows/Fonts
+  [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 ) 9>"$prefix.lock"
 
 # Windows need a display. Without one, run under a private X server, and let
