@@ -1,6 +1,7 @@
-// What the dialog shows on start, for every row of the test table that Wine
-// can present, and that the upgrade button does nothing where nothing may be
-// upgraded. A click must leave the control set as it was.
+// What the dialog shows on start and where its keyboard focus is, for every
+// row of the test table that Wine can present, and that the upgrade button
+// does nothing where nothing may be upgraded. A click must leave the control
+// set as it was.
 #include <gtest/gtest.h>
 
 #include "Expectations.h"
@@ -26,6 +27,13 @@ TEST_P(Row, ShowsItsFieldsAndAClickChangesNothing) {
   Scenario scenario(row.machine);
   if (!scenario.Open()) return;
   scenario.ExpectFields("on start", fields);
+  // The dialog manager's first control that takes the focus: 升级 where the
+  // inspection left it enabled.
+  if (row.fields.upgradeEnabled) {
+    scenario.ExpectFocus("on start", kUpgradeButton, table::kUpgradeButton);
+  } else {
+    scenario.ExpectFocus("on start", kExitButton, table::kExitButton);
+  }
   // Where an upgrade would happen (F, H), the upgrade scenarios try it.
   const bool offersUpgrade = row.state == STATE_VALUE_ABSENT || row.state == STATE_VALUE_ZERO;
   if (!offersUpgrade) {

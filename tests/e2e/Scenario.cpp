@@ -58,7 +58,8 @@ Scenario::Scenario(const table::Machine& state) : state_(state) {}
 bool Scenario::Open() {
   if (!report::CheckNumber("ANSI code page", LaunchersCodePage(), GetACP()) ||
       !report::CheckFlag("Wine frames the program's windows", true,
-                         machine::LetWineFrameWindows(machine::kProgramFile))) {
+                         machine::LetWineFrameWindows(machine::kProgramFile)) ||
+      !report::CheckFlag("Windows 2000's look", true, machine::ShowWindows2000Look())) {
     return false;
   }
   std::string failedStep;
@@ -111,6 +112,15 @@ void Scenario::ExpectFields(const std::string& when, const Fields& expected) {
   report::CheckText(when + ": status field", expected.status, actual.status);
   report::CheckFlag(when + ": upgrade button enabled", expected.upgradeEnabled,
                     actual.upgradeEnabled);
+}
+
+void Scenario::ExpectFocus(const std::string& when, int controlId, const char* name) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog(), nullptr), &thread);
+  report::CheckFlag(
+      when + ": the keyboard focus on " + name, true,
+      thread.hwndFocus != nullptr && thread.hwndFocus == GetDlgItem(dialog(), controlId));
 }
 
 void Scenario::ExpectStillRunning(const std::string& when) {

@@ -42,6 +42,8 @@ class Scenario {
   HWND dialog() const { return program_.dialog(); }
 
   void ExpectFields(const std::string& when, const Fields& expected);
+  // Which control of the dialog has the keyboard focus.
+  void ExpectFocus(const std::string& when, int controlId, const char* name);
   // The program runs on with no message box up, and no restart was
   // requested.
   void ExpectStillRunning(const std::string& when);

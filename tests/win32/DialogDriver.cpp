@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+#include "ProcessImage.h"
+
 namespace {
 
 struct Search {
@@ -51,6 +53,66 @@ HWND FindProcessDialog(DWORD process, HWND except) {
   Search search{process, except, nullptr};
   EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND StartAndFindDialog(const char* path, DWORD limitMs, PROCESS_INFORMATION& process,
+                        std::string& why) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  process = PROCESS_INFORMATION{};
+  char commandLine[MAX_PATH + 2];
+  wsprintfA(commandLine, "\"%s\"", path);
+  if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    why = "cannot start " + std::string(path) + ": error " + std::to_string(GetLastError());
+    return nullptr;
+  }
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (dialog == nullptr) {
+    if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) {
+      why = std::string(path) + " ended without showing its dialog";
+      return nullptr;
+    }
+    if (GetTickCount() - start > limitMs) {
+      why = std::string(path) + " showed no dialog within " + std::to_string(limitMs / 1000) + " s";
+      TerminateProcess(process.hProcess, 1);
+      return nullptr;
+    }
+    dialog = FindProcessDialog(process.dwProcessId, nullptr);
+  }
+  if (RunningImageMachine(process.hProcess) != IMAGE_FILE_MACHINE_I386) {
+    why = std::string(path) + " is not a 32-bit x86 program";
+    TerminateProcess(process.hProcess, 1);
+    return nullptr;
+  }
+  return dialog;
+}
+
+bool PaintCaptionAsActivated(HWND dialog, std::string& why) {
+  // A dialog is visible a moment before showing it has made it the
+  // foreground window.
+  const DWORD start = GetTickCount();
+  for (;;) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread)) {
+      why = "cannot read the dialog's thread state: error " + std::to_string(GetLastError());
+      return false;
+    }
+    const bool active = thread.hwndActive == dialog;
+    const bool foreground = GetForegroundWindow() == dialog;
+    if (active && foreground) break;
+    if (GetTickCount() - start > 5000) {
+      why = active ? "the dialog is not the foreground window"
+                   : "the dialog is not its thread's active window";
+      return false;
+    }
+    Sleep(20);
+  }
+  SendMessageW(dialog, WM_NCACTIVATE, TRUE, 0);
+  return true;
 }
 
 HWND FindDialogOfThisProcess(HWND except) { return FindProcessDialog(GetCurrentProcessId(), except); }

@@ -1,6 +1,7 @@
-// Helpers that act on a modal dialog from inside the test process: a second
-// thread answers message boxes, and posted input reaches the dialog's loop
-// as the user's would.
+// Helpers that find and act on dialogs: in the test process a second thread
+// answers message boxes, and posted input reaches the dialog's loop as the
+// user's would; another process's program is started and its dialog found,
+// and shown active as Windows would show it.
 #pragma once
 
 #include <windows.h>
@@ -47,6 +48,24 @@ HWND FindProcessDialog(DWORD process, HWND except);
 // The same, of this process.
 HWND FindDialogOfThisProcess(HWND except);
 std::wstring WindowTextW(HWND window);
+// Starts a program without standard handles (under Wine it would otherwise
+// hold its starter's output open, and whoever reads that output would wait
+// for its end) and waits at most limitMs for its visible dialog. Null, with
+// `why` said, when it cannot start, ends first, shows no dialog in time or is
+// not a 32-bit x86 program (then it is ended); `process` holds its handles.
+HWND StartAndFindDialog(const char* path, DWORD limitMs, PROCESS_INFORMATION& process,
+                        std::string& why);
+
+// Wine 8 activates a dialog while it is still hidden, when the dialog
+// manager gives the first control the focus after WM_INITDIALOG. Its process
+// does not have the foreground yet, so the dialog is told WM_NCACTIVATE
+// FALSE and paints its caption inactive. When showing it then makes it the
+// foreground window it is already active, and Wine sends nothing more, where
+// Windows sends WM_NCACTIVATE TRUE. This sends that message, and only where
+// the dialog really is its thread's active window and the foreground window;
+// otherwise it sends nothing and says why.
+bool PaintCaptionAsActivated(HWND dialog, std::string& why);
+
 // The icon a message box shows: that of its visible icon control, or null.
 // Readable from another process too, though each process has handles of its
 // own for the system's icons.

@@ -9,10 +9,12 @@
 namespace gdi_counter {
 
 bool failLoadBitmap = false;
+SIZE clientSize{0, 0};
 
 namespace {
 
 GdiCounts counts;
+std::vector<IconDraw> iconDraws;
 std::set<HGDIOBJ> ours;  // made through the stand-ins and not yet released
 // The bitmap each memory context holds. Windows refuses to delete a bitmap
 // that is still selected; Wine defers it, so the check is made here.
@@ -25,6 +27,9 @@ decltype(&::DeleteObject) realDeleteObject;
 decltype(&::CreateSolidBrush) realCreateSolidBrush;
 decltype(&::BitBlt) realBitBlt;
 decltype(&::SelectObject) realSelectObject;
+decltype(&::BeginPaint) realBeginPaint;
+decltype(&::DrawIcon) realDrawIcon;
+decltype(&::GetClientRect) realGetClientRect;
 
 HDC WINAPI CountCreateCompatibleDC(HDC dc) {
   HDC made = realCreateCompatibleDC(dc);
@@ -92,6 +97,22 @@ HGDIOBJ WINAPI CountSelectObject(HDC dc, HGDIOBJ object) {
   return previous;
 }
 
+HDC WINAPI RecordBeginPaint(HWND window, PAINTSTRUCT* paint) {
+  counts.lastPaintDc = realBeginPaint(window, paint);
+  return counts.lastPaintDc;
+}
+
+BOOL WINAPI RecordDrawIcon(HDC dc, int x, int y, HICON icon) {
+  iconDraws.push_back({dc, x, y, icon});
+  return realDrawIcon(dc, x, y, icon);
+}
+
+BOOL WINAPI ReportClientRect(HWND window, RECT* rect) {
+  if (clientSize.cx == 0 && clientSize.cy == 0) return realGetClientRect(window, rect);
+  *rect = RECT{0, 0, clientSize.cx, clientSize.cy};
+  return TRUE;
+}
+
 template <class Function>
 void Patch(const char* dll, const char* name, Function replacement, Function& original) {
   original = reinterpret_cast<Function>(PatchImport(dll, name, reinterpret_cast<void*>(replacement)));
@@ -108,10 +129,15 @@ bool Install() {
   Patch("gdi32.dll", "CreateSolidBrush", &CountCreateSolidBrush, realCreateSolidBrush);
   Patch("gdi32.dll", "BitBlt", &CountBitBlt, realBitBlt);
   Patch("gdi32.dll", "SelectObject", &CountSelectObject, realSelectObject);
+  Patch("user32.dll", "BeginPaint", &RecordBeginPaint, realBeginPaint);
+  Patch("user32.dll", "DrawIcon", &RecordDrawIcon, realDrawIcon);
+  Patch("user32.dll", "GetClientRect", &ReportClientRect, realGetClientRect);
   return realCreateCompatibleDC && realDeleteDC && realLoadBitmapA && realDeleteObject &&
-         realCreateSolidBrush && realBitBlt && realSelectObject;
+         realCreateSolidBrush && realBitBlt && realSelectObject && realBeginPaint && realDrawIcon &&
+         realGetClientRect;
 }
 
 GdiCounts& Counts() { return counts; }
+std::vector<IconDraw>& IconDraws() { return iconDraws; }
 
 }  // namespace gdi_counter

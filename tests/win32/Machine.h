@@ -16,6 +16,26 @@
 
 namespace machine {
 
+// One colour of a scheme: its name under HKCU\Control Panel\Colors and its
+// GetSysColor index.
+struct SchemeColour {
+  const char* name;
+  int index;
+  COLORREF colour;
+};
+// Windows 2000's "Windows Standard" scheme, every colour it defines.
+extern const SchemeColour kWindowsStandard[];
+extern const size_t kWindowsStandardCount;
+
+// Windows 2000's look for every program started afterwards: no visual theme
+// (Wine's default "Light" one draws flat, near-white buttons), the Windows
+// Standard colours and gradient captions. Wine reads them when a program
+// starts. Returns false when the registry refused.
+bool ShowWindows2000Look();
+// How this process's look differs from Windows 2000's, one line each;
+// empty when it has that look.
+std::string Windows2000LookDifferences();
+
 // The program's file name, by which Wine's per-program settings go.
 inline constexpr char kProgramFile[] = "Quorvane.exe";
 

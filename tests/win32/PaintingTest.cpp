@@ -1,5 +1,6 @@
-// The main dialog's painting: the background picture, the light-blue fields
-// and the release of every GDI object a paint makes. The pixels are read back
+// The main dialog's painting: the background picture, the light-blue fields,
+// the window's icons and the minimised paint, and the release of every GDI
+// object a paint makes. The pixels are read back
 // from the screen, as a screenshot of the running dialog would show them.
 #include <gtest/gtest.h>
 
@@ -8,8 +9,10 @@
 #include "GdiCounter.h"
 #include "Machine.h"
 #include "ModalRun.h"
+#include "ScreenPixels.h"
 #include "TestApp.h"
 #include "res/resource.h"
+#include "tests/common/CaseNames.h"
 #include "ui/UpgradeDlg.h"
 
 namespace {
@@ -31,50 +34,12 @@ BEGIN_MESSAGE_MAP(PlainDlg, CDialog)
   ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-// 32-bit pixels, top-down, as 0x00RRGGBB.
-struct Pixels {
-  int width = 0;
-  int height = 0;
-  std::vector<DWORD> data;
-  COLORREF At(int x, int y) const {
-    const DWORD p = data[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-};
-
-Pixels ReadBitmap(HDC source, HBITMAP bitmap, int width, int height) {
-  Pixels pixels;
-  pixels.width = width;
-  pixels.height = height;
-  pixels.data.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(source, bitmap, 0, static_cast<UINT>(height), pixels.data.data(), &info, DIB_RGB_COLORS);
-  return pixels;
-}
-
 // The dialog's client area as the screen shows it.
 Pixels Screenshot(HWND window) {
   RECT client;
   GetClientRect(window, &client);
-  POINT origin{0, 0};
-  ClientToScreen(window, &origin);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP shot = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HGDIOBJ previous = SelectObject(memory, shot);
-  BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-  SelectObject(memory, previous);
-  Pixels pixels = ReadBitmap(memory, shot, client.right, client.bottom);
-  DeleteObject(shot);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return ReadScreen(client);
 }
 
 Pixels BackgroundPicture() {
@@ -239,6 +204,96 @@ TEST_F(PaintingTest, MissingPictureIsNeitherSelectedNorCopied) {
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
 }
+
+// The dialog's icon as the application loads it: LoadIcon hands out one
+// shared handle per resource.
+HICON ProgramIcon() {
+  return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+TEST_F(PaintingTest, WindowCarriesTheIconInBothSizesAndWhenDragged) {
+  struct Query {
+    const char* name;
+    UINT message;
+    WPARAM size;
+  };
+  const Query kQueries[] = {
+      {"WM_GETICON ICON_BIG", WM_GETICON, ICON_BIG},
+      {"WM_GETICON ICON_SMALL", WM_GETICON, ICON_SMALL},
+      {"WM_QUERYDRAGICON", WM_QUERYDRAGICON, 0},
+  };
+  const HICON icon = ProgramIcon();
+  EXPECT_NE(icon, nullptr);
+  CUpgradeDlg dialog;
+  EXPECT_EQ(dialog.m_hIcon, icon);
+  RunModal(dialog, [&](HWND window) {
+    for (const Query& query : kQueries) {
+      EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, query.message, query.size, 0)), icon)
+          << query.name;
+    }
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  });
+}
+
+WNDPROC dialogProcedure = nullptr;
+std::vector<WPARAM> iconBackgroundErases;  // the DC of each WM_ICONERASEBKGND
+
+LRESULT CALLBACK RecordIconErase(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ICONERASEBKGND) iconBackgroundErases.push_back(wParam);
+  return CallWindowProcW(dialogProcedure, window, message, wParam, lParam);
+}
+
+// Minimised, the client area Windows reports is empty; a reported one of
+// 161 x 37 pixels tells width from height. The icon is 32 x 32 pixels.
+struct IconPlace {
+  const char* name;
+  SIZE client;  // 0 x 0: the one the window has
+  POINT icon;   // where the icon goes: half the room left, truncated toward zero
+};
+
+void PrintTo(const IconPlace& place, std::ostream* out) { *out << place.name; }
+
+class MinimisedPaint : public PaintingTest, public ::testing::WithParamInterface<IconPlace> {};
+
+TEST_P(MinimisedPaint, ErasesAndDrawsTheIconCentred) {
+  ASSERT_EQ(GetSystemMetrics(SM_CXICON), 32);
+  ASSERT_EQ(GetSystemMetrics(SM_CYICON), 32);
+  CUpgradeDlg dialog;
+  RunModal(dialog, [&](HWND window) {
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(window));
+    dialogProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordIconErase)));
+    iconBackgroundErases.clear();
+    gdi_counter::IconDraws().clear();
+    const GdiCounts before = gdi_counter::Counts();
+    gdi_counter::clientSize = GetParam().client;
+    SendMessageW(window, WM_PAINT, 0, 0);
+    gdi_counter::clientSize = SIZE{0, 0};
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialogProcedure));
+    const GdiCounts after = gdi_counter::Counts();
+
+    const WPARAM paintDc = reinterpret_cast<WPARAM>(after.lastPaintDc);
+    EXPECT_NE(paintDc, 0u);
+    EXPECT_EQ(iconBackgroundErases, std::vector<WPARAM>{paintDc});
+    const std::vector<IconDraw>& draws = gdi_counter::IconDraws();
+    EXPECT_EQ(draws.size(), 1u);
+    if (!draws.empty()) {
+      EXPECT_EQ(reinterpret_cast<WPARAM>(draws[0].dc), paintDc);
+      EXPECT_EQ(draws[0].icon, ProgramIcon());
+      EXPECT_EQ(draws[0].x, GetParam().icon.x);
+      EXPECT_EQ(draws[0].y, GetParam().icon.y);
+    }
+    EXPECT_EQ(after.blits, before.blits);  // no picture
+    ShowWindow(window, SW_RESTORE);
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Client, MinimisedPaint,
+                         ::testing::Values(IconPlace{"empty", {0, 0}, {-15, -15}},
+                                           IconPlace{"161 x 37", {161, 37}, {65, 3}}),
+                         table::NameCases());
 
 TEST_F(PaintingTest, ScreenShowsThePictureTheBlueFieldsAndTheDialogColour) {
   const Pixels picture = BackgroundPicture();

@@ -2,8 +2,8 @@
 // scripts/run.sh, the benchmark and the run machine's test: a person's
 // Windows, so the program's windows go to the window manager (unless
 // --framed-by-wine: with no window manager, Wine draws their frames itself,
-// as Windows does), and 宋体 is drawn with a Song typeface of Windows 2000's
-// metrics.
+// as Windows does), it has Windows 2000's look, and 宋体 is drawn with a Song
+// typeface of Windows 2000's metrics.
 // Usage: prepare_machine.exe [--framed-by-wine] [--windows PROFILE]
 //          [--csd-version N] [--value absent|0|1]
 #include <cstdio>
@@ -60,6 +60,10 @@ int main(int argc, char** argv) {
                                    : machine::LetWindowManagerFrameWindows(machine::kProgramFile);
   if (!framed) {
     std::fprintf(stderr, "prepare_machine: could not set how the windows are framed\n");
+    return 1;
+  }
+  if (!machine::ShowWindows2000Look()) {
+    std::fprintf(stderr, "prepare_machine: could not set Windows 2000's look\n");
     return 1;
   }
   if (!machine::ReplaceSongFace(machine::kSongFaceReplacement)) {

@@ -1,11 +1,15 @@
 // The machine that the run command prepares (prepare_machine.exe, from the
-// tests' machine model) must lay the dialog out as Windows 2000 does with
-// 宋体 9 pt: a dialog unit 1.5 pixels each way. The background picture is
-// drawn for exactly that, so only then does each label in it stand level
-// with its field.
+// tests' machine model) must show the program as Windows 2000 does. It lays
+// the dialog out with 宋体 9 pt: a dialog unit 1.5 pixels each way. The
+// background picture is drawn for exactly that, so only then does each label
+// in it stand level with its field. It has Windows 2000's look, and the
+// program started there is shown active, its focus on 升级.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "DialogDriver.h"
+#include "Machine.h"
+#include "ScreenPixels.h"
 #include "res/resource.h"
 
 namespace {
@@ -61,6 +65,63 @@ TEST(RunMachine, CaptionButtonsHaveTheirSymbolFont) {
   ReleaseDC(nullptr, screen);
   DeleteObject(font);
   EXPECT_STREQ(face, L"Marlett");
+}
+
+TEST(RunMachine, HasWindows2000sLook) { EXPECT_EQ(machine::Windows2000LookDifferences(), ""); }
+
+COLORREF SchemeColour(int index) {
+  for (size_t i = 0; i < machine::kWindowsStandardCount; ++i) {
+    if (machine::kWindowsStandard[i].index == index) return machine::kWindowsStandard[i].colour;
+  }
+  return CLR_INVALID;
+}
+
+// The shipped program, as the run command shows it: its screen pixels.
+TEST(RunMachine, ShowsTheProgramActiveInWindows2000sColours) {
+  PROCESS_INFORMATION process{};
+  std::string why;
+  HWND dialog = StartAndFindDialog(QUORVANE_EXE, 60000, process, why);
+  ASSERT_NE(dialog, nullptr) << why;
+  EXPECT_TRUE(PaintCaptionAsActivated(dialog, why)) << why;
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(process.dwThreadId, &thread);
+  EXPECT_EQ(thread.hwndFocus, GetDlgItem(dialog, IDOK)) << "the keyboard focus is not on 升级";
+  RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  GdiFlush();
+  Sleep(200);  // let the X server finish drawing before the pixels are read
+
+  // The face of 退出, down a column inside its 3-D edge, clear of its text.
+  RECT button;
+  GetWindowRect(GetDlgItem(dialog, IDCANCEL), &button);
+  const Pixels face = ReadScreen(button);
+  for (int y = 3; y < face.height - 3; ++y) {
+    EXPECT_EQ(face.At(3, y), SchemeColour(COLOR_BTNFACE)) << "row " << y;
+  }
+
+  // The caption inside the dialog frame: its top row runs from the active
+  // caption's colour to its gradient's, and the title is white on it.
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  const RECT caption{
+      frame.left + GetSystemMetrics(SM_CXDLGFRAME), frame.top + GetSystemMetrics(SM_CYDLGFRAME),
+      frame.right - GetSystemMetrics(SM_CXDLGFRAME),
+      frame.top + GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) - 1};
+  const Pixels bar = ReadScreen(caption);
+  EXPECT_EQ(bar.At(0, 0), SchemeColour(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(bar.At(bar.width - 1, 0), SchemeColour(COLOR_GRADIENTACTIVECAPTION));
+  int titlePixels = 0;
+  for (int y = 0; y < bar.height; ++y) {
+    for (int x = 0; x < bar.width / 2; ++x)
+      titlePixels += bar.At(x, y) == SchemeColour(COLOR_CAPTIONTEXT);
+  }
+  EXPECT_GT(titlePixels, 20) << "no white title";
+
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// The dialog tests' start. Wine must report Windows 2000 to this program and
-// frame its windows itself; it reads both settings when a program starts, so
-// where they are missing (a new prefix) they are made, and the program runs
-// itself once more, within the same Wine session.
+// The dialog tests' start. Wine must report Windows 2000 to this program,
+// frame its windows itself and draw them in Windows 2000's look; it reads
+// these settings when a program starts, so where they are missing (a new
+// prefix) they are made, and the program runs itself once more, within the
+// same Wine session.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -38,9 +39,10 @@ int RunAgain() {
 
 int main(int argc, char** argv) {
   const char* const profile = table::kWin2000.wineProfile;
-  if (!machine::HasSettings(kThisProgram, profile)) {
+  if (!machine::HasSettings(kThisProgram, profile) ||
+      !machine::Windows2000LookDifferences().empty()) {
     if (!machine::SetVersionProfile(kThisProgram, profile) ||
-        !machine::LetWineFrameWindows(kThisProgram)) {
+        !machine::LetWineFrameWindows(kThisProgram) || !machine::ShowWindows2000Look()) {
       std::fprintf(stderr, "ui_tests: the registry refused Wine's settings for this program\n");
       return 1;
     }
