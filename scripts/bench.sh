@@ -1,22 +1,49 @@
 #!/usr/bin/env bash
-# Measures Quorvane against its budgets: start-up time and peak working set
-# against a bare dialog from the same template (both under Wine, alternating,
-# 20 runs each), and the size and imports of the shipped Quorvane.exe.
-# Exits non-zero when a budget is exceeded. Not part of the tests.
+# Measures Quorvane against its budgets, set below. Under Wine, the benchmark
+# (bench/StartupBench.cpp) starts Quorvane.exe and a bare dialog from the same
+# template alternately, one pair after another, until the 95% interval of the
+# median per-pair start-up ratio is narrow enough or MAX_SECONDS (default 240)
+# of measuring have passed. It judges the start-up and peak working set
+# ratios on their intervals: within budget, over budget, or undecided when
+# the interval includes the budget. Then this script checks the size of the
+# shipped Quorvane.exe outside its resources.
+# Exits with 1 when a budget is exceeded (an undecided ratio is not), with
+# another non-zero status when the benchmark cannot measure. Not part of the
+# tests.
+# Usage: scripts/bench.sh [MAX_SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-20}
+max_seconds=${1:-240}
+startup_budget=1.05
+memory_budget=1.02
+size_budget=32768
 
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/bench/wineprefix
-# Windows 2000 SP4 without the driver value (tests/win32/Machine.h).
-cmake/wine-run.sh "$prefix" build/win32/tests/prepare_machine.exe
+# Windows 2000 SP4 without the driver value (tests/win32/Machine.h), for the
+# bare dialog too. Without a display there is no window manager: Wine frames
+# both programs' windows itself, as the tests have it, and does not wait two
+# seconds for a manager whenever one of them goes away.
+framing=()
+[ -n "${DISPLAY:-}" ] || framing=(--framed-by-wine)
+cmake/wine-run.sh "$prefix" build/win32/tests/prepare_machine.exe "${framing[@]}" \
+  --baseline bare_dialog.exe
 bench=build/win32/tests/bench
-result=$(cmake/wine-run.sh "$prefix" "$bench/startup_bench.exe" "$runs" "$exe" "$bench/bare_dialog.exe")
-echo "$result"
+over=0
+status=0
+cmake/wine-run.sh "$prefix" "$bench/startup_bench.exe" "$max_seconds" "$startup_budget" \
+  "$memory_budget" "$exe" "$bench/bare_dialog.exe" || status=$?
+case $status in
+  0) ;;
+  1) over=1 ;;
+  *)
+    echo "the benchmark could not measure (exit status $status)" >&2
+    exit "$status"
+    ;;
+esac
 
 product=build/win32/Quorvane.exe
 # The .rsrc section's size, and everything else in the file (the section
@@ -25,10 +52,12 @@ rsrc_size=$((0x$(i686-w64-mingw32-objdump -h "$product" | awk '$2 == ".rsrc" { p
 rsrc_in_file=$(((rsrc_size + 511) / 512 * 512))
 total=$(stat -c %s "$product")
 rest=$((total - rsrc_in_file))
-imports=$(i686-w64-mingw32-objdump -p "$product" | awk '/DLL Name:/ { in_dll = 1; next } in_dll && NF == 3 && $1 ~ /^[0-9a-f]+$/ { n++ } END { print n }')
-echo "$product: $total bytes; .rsrc $rsrc_size bytes; everything else $rest bytes; $imports imported functions"
+imports=$(i686-w64-mingw32-objdump -p "$product" |
+  awk '/DLL Name:/ { in_dll = 1; next } in_dll && NF == 3 && $1 ~ /^[0-9a-f]+$/ { n++ }
+       END { print n }')
+echo "$product: $total bytes; .rsrc $rsrc_size bytes; everything else $rest bytes;" \
+  "$imports imported functions"
 
-over=0
 check() {  # name value budget
   if awk -v v="$2" -v b="$3" 'BEGIN { exit !(v <= b) }'; then
     echo "within budget: $1 $2 <= $3"
@@ -37,7 +66,5 @@ check() {  # name value budget
     over=1
   fi
 }
-check "start-up ratio" "$(sed -n 's/^start-up.*ratio //p' <<<"$result")" 1.10
-check "peak working set ratio" "$(sed -n 's/^peak working set.*ratio //p' <<<"$result")" 1.10
-check "bytes outside .rsrc" "$rest" 32768
+check "bytes outside .rsrc" "$rest" "$size_budget"
 exit $over

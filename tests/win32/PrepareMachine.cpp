@@ -3,9 +3,10 @@
 // Windows, so the program's windows go to the window manager (unless
 // --framed-by-wine: with no window manager, Wine draws their frames itself,
 // as Windows does), it has Windows 2000's look, and 宋体 is drawn with a Song
-// typeface of Windows 2000's metrics.
+// typeface of Windows 2000's metrics. --baseline names a second program
+// that Wine treats as it treats Quorvane.exe: the benchmark's bare dialog.
 // Usage: prepare_machine.exe [--framed-by-wine] [--windows PROFILE]
-//          [--csd-version N] [--value absent|0|1]
+//          [--csd-version N] [--value absent|0|1] [--baseline NAME.exe]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +19,7 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: prepare_machine.exe [--framed-by-wine] [--windows PROFILE]"
-               " [--csd-version N] [--value absent|0|1]\n");
+               " [--csd-version N] [--value absent|0|1] [--baseline NAME.exe]\n");
   return 2;
 }
 
@@ -27,6 +28,7 @@ int Usage() {
 int main(int argc, char** argv) {
   table::Machine state;  // service pack 4, driver key present, value absent
   std::string profile = state.version.wineProfile;
+  std::string baseline;
   int first = 1;
   const bool framedByWine = argc > 1 && std::strcmp(argv[1], "--framed-by-wine") == 0;
   if (framedByWine) ++first;
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
       profile = value;
     } else if (std::strcmp(argv[i], "--csd-version") == 0) {
       state.csdVersion = table::Dword(static_cast<uint32_t>(std::strtoul(value, nullptr, 0)));
+    } else if (std::strcmp(argv[i], "--baseline") == 0) {
+      baseline = value;
     } else if (std::strcmp(argv[i], "--value") == 0) {
       if (std::strcmp(value, "absent") == 0) {
         state.parameter.reset();
@@ -56,10 +60,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "prepare_machine: could not %s\n", failedStep.c_str());
     return 1;
   }
-  const bool framed = framedByWine ? machine::LetWineFrameWindows(machine::kProgramFile)
-                                   : machine::LetWindowManagerFrameWindows(machine::kProgramFile);
-  if (!framed) {
+  const auto frame = [framedByWine](const std::string& exe) {
+    return framedByWine ? machine::LetWineFrameWindows(exe)
+                        : machine::LetWindowManagerFrameWindows(exe);
+  };
+  if (!frame(machine::kProgramFile)) {
     std::fprintf(stderr, "prepare_machine: could not set how the windows are framed\n");
+    return 1;
+  }
+  if (!baseline.empty() &&
+      (!machine::SetVersionProfile(baseline, state.version.wineProfile) || !frame(baseline))) {
+    std::fprintf(stderr, "prepare_machine: could not give %s the same settings\n",
+                 baseline.c_str());
     return 1;
   }
   if (!machine::ShowWindows2000Look()) {
