@@ -5,21 +5,22 @@
 # value, and the locale is Simplified Chinese; it has Windows 2000's look.
 # Without a display (or with --screenshot) it runs under Xvfb, leaves a
 # screenshot of the dialog at build/screenshot.png (or FILE) and ends the
-# program. docs/screenshot.png is made so: scripts/run.sh --screenshot
-# docs/screenshot.png
+# program. The pictures under docs/ are made so (README.md says how).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
   cat <<'USAGE'
 Usage: scripts/run.sh [--windows PROFILE] [--csd-version N] [--value absent|0|1]
-                      [--screenshot FILE]
+                      [--screenshot FILE [--show main|about|question]]
   --windows PROFILE  Wine's version profile for the program: win2k (default),
                      winxp, win2003, nt40, win98, winme, win95
   --csd-version N    the service pack in CSDVersion, e.g. 0x400 (default) or 0x300
   --value V          the driver parameter before the run: absent (default), 0 or 1
   --screenshot FILE  run under Xvfb even where there is a display, and leave the
                      screenshot at FILE (default build/screenshot.png)
+  --show WHAT        what the screenshot shows: the main dialog (default), the
+                     About box, or the question after a click on 升级
 USAGE
 }
 
@@ -27,16 +28,23 @@ windows=win2k
 csd_version=0x400
 value=absent
 screenshot=
+show=main
 while [ $# -gt 0 ]; do
   case $1 in
     --windows) windows=$2; shift 2 ;;
     --csd-version) csd_version=$2; shift 2 ;;
     --value) value=$2; shift 2 ;;
     --screenshot) screenshot=$2; shift 2 ;;
+    --show) show=$2; shift 2 ;;
     -h|--help) usage; exit 0 ;;
     *) usage >&2; exit 2 ;;
   esac
 done
+case $show in
+  main) then= ;;
+  about|question) then=$show ;;
+  *) usage >&2; exit 2 ;;
+esac
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
@@ -63,11 +71,12 @@ rm -f "$screenshot"
 windows_exe="Z:$(realpath "$exe" | tr / '\\')"
 if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
-  prefix=$1 exe=$2 screenshot=$3 prepare=$4
-  shift 4
+  prefix=$1 exe=$2 screenshot=$3 prepare=$4 then=$5
+  shift 5
   cmake/wine-run.sh "$prefix" "$prepare" --framed-by-wine "$@"
   status=0
-  rect=$(cmake/wine-run.sh "$prefix" build/win32/tests/show_program.exe "$exe" 60) || status=$?
+  rect=$(cmake/wine-run.sh "$prefix" build/win32/tests/show_program.exe "$exe" 60 ${then:+"$then"}) ||
+    status=$?
   if [ "$status" -eq 0 ]; then
     read -r left top width height <<<"$rect"
     # The dialog sits at the screen'"'"'s corner: the part of the margin off the
@@ -80,9 +89,9 @@ if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   fi
   WINEPREFIX=$prefix wineserver -k || true
   exit "$status"
-' run "$prefix" "$windows_exe" "$screenshot" "$prepare" "${machine[@]}"; then
+' run "$prefix" "$windows_exe" "$screenshot" "$prepare" "$then" "${machine[@]}"; then
   echo "$exe did not show its dialog under Xvfb; no screenshot." >&2
   exit 1
 fi
-echo "Ran $exe under Xvfb ($windows, CSDVersion $csd_version, value $value);"
+echo "Ran $exe under Xvfb ($windows, CSDVersion $csd_version, value $value; shown: $show);"
 echo "screenshot at ${screenshot#"$PWD"/}"

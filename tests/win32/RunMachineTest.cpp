@@ -112,14 +112,16 @@ TEST(RunMachine, ShowsTheProgramActiveInWindows2000sColours) {
   EXPECT_EQ(bar.At(bar.width - 1, 0), SchemeColour(COLOR_GRADIENTACTIVECAPTION));
   int titlePixels = 0;
   for (int y = 0; y < bar.height; ++y) {
-    for (int x = 0; x < bar.width / 2; ++x)
+    for (int x = 0; x < bar.width / 2; ++x) {
       titlePixels += bar.At(x, y) == SchemeColour(COLOR_CAPTIONTEXT);
+    }
   }
   EXPECT_GT(titlePixels, 20) << "no white title";
 
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }
