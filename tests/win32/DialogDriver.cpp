@@ -123,13 +123,27 @@ std::wstring WindowTextW(HWND window) {
   return text;
 }
 
-MessageBoxAnswerer::MessageBoxAnswerer(int button, HWND except)
-    : thread_([this, button, except] { Run(button, except); }) {}
+MessageBoxAnswerer::MessageBoxAnswerer(int button, HWND except) : button_(button), except_(except) {
+  // Started once every member is initialised.
+  thread_ = CreateThread(nullptr, 0, Start, this, 0, nullptr);
+}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() { Join(); }
 
+DWORD WINAPI MessageBoxAnswerer::Start(void* self) {
+  static_cast<MessageBoxAnswerer*>(self)->Run();
+  return 0;
+}
+
 void MessageBoxAnswerer::Join() {
-  if (thread_.joinable()) thread_.join();
+  if (thread_ == nullptr) return;
+  while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) !=
+         WAIT_OBJECT_0) {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  CloseHandle(thread_);
+  thread_ = nullptr;
 }
 
 void MessageBoxAnswerer::Stop() {
@@ -137,7 +151,9 @@ void MessageBoxAnswerer::Stop() {
   Join();
 }
 
-void MessageBoxAnswerer::Run(int button, HWND except) {
+void MessageBoxAnswerer::Run() {
+  const int button = button_;
+  const HWND except = except_;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!stop_ && std::chrono::steady_clock::now() < deadline) {
     if (HWND box = FindDialogOfThisProcess(except)) {

@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 
 // Waits for a message box of this process other than `except`, reads it and
 // presses `button`. Stops at the first box it answers, when told, or after
@@ -26,15 +25,21 @@ class MessageBoxAnswerer {
   const std::wstring& text() const { return text_; }
   // The icon it showed; null for none.
   HICON icon() const { return icon_; }
-  // Waits until the thread has finished.
+  // Waits until the thread has finished, letting messages sent to this
+  // thread through meanwhile: under Wine a thread that has read another
+  // thread's windows may send to it while it ends, and a plain join would
+  // then wait for ever.
   void Join();
   // Stops waiting for a box (one that shows is still answered) and joins.
   void Stop();
 
  private:
-  void Run(int button, HWND except);
+  static DWORD WINAPI Start(void* self);
+  void Run();
 
-  std::thread thread_;
+  int button_;
+  HWND except_;
+  HANDLE thread_ = nullptr;
   std::atomic<bool> answered_{false};
   std::atomic<bool> stop_{false};
   std::wstring caption_;
