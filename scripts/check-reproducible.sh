@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 sums=()
 for build in first second; do
   cmake --preset win32 -B "$work/$build" -DQUORVANE_WINDOWS_TESTS=OFF >/dev/null
-  cmake --build "$work/$build" --target Quorvane >/dev/null
+  cmake --build "$work/$build" --target Quorvane --parallel 2 >/dev/null
   sums+=("$(sha256sum "$work/$build/Quorvane.exe" | cut -d' ' -f1)")
 done
 if [ "${sums[0]}" != "${sums[1]}" ]; then
