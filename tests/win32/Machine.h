@@ -1,7 +1,7 @@
 // The one way to put this Wine prefix into a machine state: the Windows
 // version Wine reports to a program, CSDVersion, the driver key and value
-// (a key that refuses writing included), and how Wine shows the program's
-// windows. The dialog tests, the end-to-end suite, scripts/run.sh and the
+// (a key that refuses writing included), how Wine shows the program's
+// windows, and Windows 2000's look. The dialog tests, the end-to-end suite, scripts/run.sh and the
 // benchmark (through prepare_machine.exe) all prepare their machines here.
 // The ANSI code page is the one setting a process cannot change: Wine takes
 // it from LC_ALL when it starts a process from Linux (cmake/wine-run.sh).
@@ -23,7 +23,8 @@ struct SchemeColour {
   int index;
   COLORREF colour;
 };
-// Windows 2000's "Windows Standard" scheme, every colour it defines.
+// Windows 2000's "Windows Standard" scheme, every colour it defines, and
+// the two menu colours Windows XP added, as its classic scheme has them.
 extern const SchemeColour kWindowsStandard[];
 extern const size_t kWindowsStandardCount;
 
