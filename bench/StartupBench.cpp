@@ -36,11 +36,17 @@ struct Run {
   double peakKiB;
 };
 
-bool Measure(const char* program, bool waitForFields, Run& run) {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER start;
+double SecondsSince(const LARGE_INTEGER& start) {
   LARGE_INTEGER now;
+  LARGE_INTEGER frequency;
+  QueryPerformanceCounter(&now);
   QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart - start.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+bool Measure(const char* program, bool waitForFields, Run& run) {
+  LARGE_INTEGER start;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -60,14 +66,12 @@ bool Measure(const char* program, bool waitForFields, Run& run) {
     if (dialog != nullptr && (FieldsFilled(dialog) || !waitForFields)) break;
     Sleep(1);
   }
-  QueryPerformanceCounter(&now);
+  run.milliseconds = 1000.0 * SecondsSince(start);
   // Only the 32-bit build is worth measuring: it is the one users run.
   if (dialog != nullptr && RunningImageMachine(process.hProcess) != IMAGE_FILE_MACHINE_I386) {
     std::fprintf(stderr, "%s is not a 32-bit x86 program\n", program);
     dialog = nullptr;
   }
-  run.milliseconds = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
-                     static_cast<double>(frequency.QuadPart);
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
@@ -137,15 +141,6 @@ bool ParsePositive(const char* text, double& value) {
   char* end = nullptr;
   value = std::strtod(text, &end);
   return end != text && *end == '\0' && value > 0.0;
-}
-
-double SecondsSince(const LARGE_INTEGER& start) {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart - start.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
 }
 
 }  // namespace
