@@ -17,6 +17,21 @@ installed() {
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
+# A mirror caught mid-sync can fail one index (seen: bookworm-security's i386
+# list). apt then keeps the others, but the amd64 and i386 halves of a
+# multi-arch library can come out at different versions and wine32 cannot be
+# installed. Debian 12's own suite is consistent across architectures, so
+# after a failed update the packages are taken from it.
+update_ok=true
+update() {
+  $sudo apt-get update -qq || { update_ok=false; echo "apt-get update failed in part" >&2; }
+}
+install() {
+  local from=()
+  $update_ok || from=(-t bookworm)
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${from[@]}" "$@" >/dev/null
+}
+
 missing=()
 for package in "${packages[@]}"; do
   installed "$package" || missing+=("$package")
@@ -27,8 +42,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  update
+  install "${missing[@]}"
 fi
 
 # Where the kernel cannot execute 32-bit programs, Wine's 32-bit loader runs
@@ -54,6 +69,7 @@ if ! grep -rqs "bookworm-backports" /etc/apt/sources.list /etc/apt/sources.list.
   printf '%s\n' "Types: deb" "URIs: $mirror" "Suites: bookworm-backports" "Components: main" \
     "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" | $sudo tee "$backports" >/dev/null
 fi
-$sudo apt-get update -qq
+update_ok=true
+update
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
   qemu-user/bookworm-backports >/dev/null
