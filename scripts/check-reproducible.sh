@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds Quorvane.exe twice from scratch in two folders: the two must be
-# byte-identical, and their SHA-256 the one the README gives to users.
+# Builds Quorvane.exe twice from scratch in two folders. The two builds must
+# be byte-identical, and so must the file users download: the committed
+# release/Quorvane.exe, its line in release/SHA256SUMS and the SHA-256 line of
+# the README's "Download and use" section.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,10 +18,31 @@ if [ "${sums[0]}" != "${sums[1]}" ]; then
   echo "NOT REPRODUCIBLE: two builds of one commit differ: ${sums[0]} ${sums[1]}" >&2
   exit 1
 fi
+built=${sums[0]}
+
+mismatches=()
+if [ ! -f release/Quorvane.exe ]; then
+  mismatches+=("release/Quorvane.exe is missing")
+elif ! cmp -s "$work/first/Quorvane.exe" release/Quorvane.exe; then
+  mismatches+=("release/Quorvane.exe differs from the build (SHA-256 $(sha256sum \
+    release/Quorvane.exe | cut -d' ' -f1))")
+fi
+listed=$(cat release/SHA256SUMS 2>/dev/null || true)
+if [ "$listed" != "$built  Quorvane.exe" ]; then
+  mismatches+=("release/SHA256SUMS reads '$listed', not '$built  Quorvane.exe'")
+fi
 published=$(sed -n 's/^SHA-256: `\([0-9a-f]*\)`$/\1/p' README.md)
-if [ "$published" != "${sums[0]}" ]; then
-  echo "README.md gives SHA-256 '$published' for Quorvane.exe, but this commit builds ${sums[0]}:" >&2
-  echo "update the README's \"Download and use\" section." >&2
+if [ "$published" != "$built" ]; then
+  mismatches+=("README.md's SHA-256 line gives '$published'")
+fi
+
+if [ ${#mismatches[@]} -gt 0 ]; then
+  echo "NOT THE SOURCE'S: this commit builds Quorvane.exe with SHA-256 $built, but" >&2
+  printf '  - %s\n' "${mismatches[@]}" >&2
+  echo "A change to the product's bytes updates all three in the same commit, with the" \
+    "reason in its message: copy the build to release/Quorvane.exe, write" \
+    "'$built  Quorvane.exe' to release/SHA256SUMS and the README's SHA-256 line." >&2
   exit 1
 fi
-echo "reproducible: two clean builds of Quorvane.exe are identical, SHA-256 ${sums[0]}"
+echo "reproducible: two clean builds of Quorvane.exe are identical to release/Quorvane.exe," \
+  "release/SHA256SUMS and the README, SHA-256 $built"
