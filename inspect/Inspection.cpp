@@ -44,6 +44,13 @@ bool ReadServicePack(SystemServices& services, uint32_t& servicePack) {
   return true;
 }
 
+// Whether the upgrade could create the missing driver key: the service key
+// is there and lets this user add a key below it. Opening it writes nothing.
+bool MayCreateDriverKey(SystemServices& services) {
+  ScopedKey serviceKey(services);
+  return serviceKey.Open(reg::kAtapiKey, win::kKeyCreateSubKey);
+}
+
 void InspectOtherSystem(WindowsVersion os, InspectionResult& result) {
   result.state = STATE_UNSUPPORTED;
   result.button = BUTTON_DISABLED;
@@ -90,7 +97,14 @@ InspectionResult InspectUpgradeStatus(SystemServices& services) {
   // Full access, although this step only reads: a user who could not write
   // the value later is told now that the system cannot be upgraded.
   ScopedKey driverKey(services);
-  if (!driverKey.Open(reg::kAtapiParametersKey, win::kKeyAllAccess)) {
+  const long driverKeyStatus = driverKey.TryOpen(reg::kAtapiParametersKey, win::kKeyAllAccess);
+  if (driverKeyStatus == win::kErrorFileNotFound && MayCreateDriverKey(services)) {
+    // Only the driver key is missing, which the upgrade creates: the value is
+    // as absent as in a key without it.
+    SetOutcome(result, text::kUpgradeNeeded, text::kAta28Bit, STATE_VALUE_ABSENT, BUTTON_ENABLED);
+    return result;
+  }
+  if (driverKeyStatus != win::kErrorSuccess) {
     char osName[sizeof(FieldWrite::text)];
     FormatDecimal(osName, sizeof osName, text::kWindows2000SpFormat,
                   static_cast<int>(servicePack >> 8));

@@ -15,10 +15,14 @@ class ScopedKey {
   ScopedKey& operator=(const ScopedKey&) = delete;
 
   bool Open(const char* path, uint32_t access) {
+    return TryOpen(path, access) == win::kErrorSuccess;
+  }
+  // The Win32 status, for callers that tell a missing key from a refused one.
+  long TryOpen(const char* path, uint32_t access) {
     KeyHandle opened = nullptr;
-    if (services_.RegOpenKeyExA(path, access, opened) != win::kErrorSuccess) return false;
-    key_ = opened;
-    return true;
+    const long status = services_.RegOpenKeyExA(path, access, opened);
+    if (status == win::kErrorSuccess) key_ = opened;
+    return status;
   }
   bool Create(const char* path, uint32_t access) {
     KeyHandle created = nullptr;

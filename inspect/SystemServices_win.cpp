@@ -6,9 +6,11 @@
 #include "inspect/WinConstants.h"
 
 static_assert(win::kErrorSuccess == ERROR_SUCCESS);
+static_assert(win::kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(win::kPlatformWin32Windows == VER_PLATFORM_WIN32_WINDOWS);
 static_assert(win::kPlatformWin32Nt == VER_PLATFORM_WIN32_NT);
 static_assert(win::kKeyQueryValue == KEY_QUERY_VALUE);
+static_assert(win::kKeyCreateSubKey == KEY_CREATE_SUB_KEY);
 static_assert(win::kKeyAllAccess == KEY_ALL_ACCESS);
 static_assert(win::kRegDword == REG_DWORD);
 static_assert(win::kTokenQuery == TOKEN_QUERY);

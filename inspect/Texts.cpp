@@ -30,6 +30,7 @@ namespace reg {
 
 const char kWindowsKey[] = "System\\CurrentControlSet\\Control\\Windows";
 const char kCsdVersionValue[] = "CSDVersion";
+const char kAtapiKey[] = "System\\CurrentControlSet\\Services\\Atapi";
 const char kAtapiParametersKey[] = "System\\CurrentControlSet\\Services\\Atapi\\Parameters";
 const char kParameterValue[] = "Quorvane";
 const char kShutdownPrivilege[] = "SeShutdownPrivilege";

@@ -30,7 +30,8 @@ namespace reg {
 
 extern const char kWindowsKey[];       // under HKEY_LOCAL_MACHINE
 extern const char kCsdVersionValue[];
-extern const char kAtapiParametersKey[];
+extern const char kAtapiKey[];            // the driver's service key
+extern const char kAtapiParametersKey[];  // its parameters, below it
 extern const char kParameterValue[];
 extern const char kShutdownPrivilege[];
 

@@ -8,11 +8,13 @@
 namespace win {
 
 constexpr long kErrorSuccess = 0;
+constexpr long kErrorFileNotFound = 2;         // ERROR_FILE_NOT_FOUND
 
 constexpr uint32_t kPlatformWin32Windows = 1;  // VER_PLATFORM_WIN32_WINDOWS: 95, 98, ME
 constexpr uint32_t kPlatformWin32Nt = 2;       // VER_PLATFORM_WIN32_NT
 
 constexpr uint32_t kKeyQueryValue = 0x0001;    // KEY_QUERY_VALUE
+constexpr uint32_t kKeyCreateSubKey = 0x0004;  // KEY_CREATE_SUB_KEY
 constexpr uint32_t kKeyAllAccess = 0xF003F;    // KEY_ALL_ACCESS
 constexpr uint32_t kRegDword = 4;              // REG_DWORD
 

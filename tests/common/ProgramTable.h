@@ -117,7 +117,15 @@ inline constexpr Version kWinXp{"winxp", false, 2, 5, 1, 2600};
 inline constexpr Version kWin2003{"win2003", false, 2, 5, 2, 3790};
 inline constexpr Version kQueryFails{nullptr, true, 0, 0, 0, 0};
 
-enum class DriverKey { kPresent, kMissing, kDeniesWriting };
+// The driver key (Atapi\Parameters) and the driver's service key (Atapi)
+// above it. A key that denies writing still lets everyone read it.
+enum class DriverKey {
+  kPresent,
+  kMissing,        // the service key is there and may be written
+  kDeniesWriting,  // the driver key denies writing
+  kAtapiMissing,   // no service key either: there is no ATAPI driver
+  kAtapiDeniesWriting,  // the driver key missing, the service key denies writing
+};
 
 struct Machine {
   Version version = kWin2000;
@@ -207,8 +215,12 @@ inline const std::vector<Row>& Rows() {
        wrongServicePack, STATE_UNSUPPORTED},
       {'D', "CSDVersion REG_SZ \"4\"", WithCsdVersion(String("4")), wrongServicePack,
        STATE_UNSUPPORTED},
-      // E: service pack 4, but the driver key does not open with full access.
-      {'E', "driver key missing", WithDriverKey(DriverKey::kMissing, absent), driverUnwritable,
+      // E: service pack 4, but the driver key does not open with full access,
+      // and the upgrade could not create it either.
+      {'E', "Atapi key missing", WithDriverKey(DriverKey::kAtapiMissing, absent),
+       driverUnwritable, STATE_UNSUPPORTED},
+      {'E', "driver key missing, Atapi key denies writing",
+       WithDriverKey(DriverKey::kAtapiDeniesWriting, absent), driverUnwritable,
        STATE_UNSUPPORTED},
       {'E', "driver key denies writing", WithDriverKey(DriverKey::kDeniesWriting, absent),
        driverUnwritable, STATE_UNSUPPORTED},
@@ -216,8 +228,11 @@ inline const std::vector<Row>& Rows() {
        WithDriverKey(DriverKey::kDeniesWriting, Dword(0)), driverUnwritable, STATE_UNSUPPORTED},
       {'E', "driver key denies writing, value DWORD 1",
        WithDriverKey(DriverKey::kDeniesWriting, Dword(1)), driverUnwritable, STATE_UNSUPPORTED},
-      // F: the value is absent or cannot be read.
+      // F: the value is absent or cannot be read; the upgrade creates the
+      // driver key where only it is missing.
       {'F', "value absent", WithParameter(absent), needsUpgrade, STATE_VALUE_ABSENT},
+      {'F', "driver key missing", WithDriverKey(DriverKey::kMissing, absent), needsUpgrade,
+       STATE_VALUE_ABSENT},
       {'F', "CSDVersion 0x10400, value absent", WithParameter(absent, 0x10400), needsUpgrade,
        STATE_VALUE_ABSENT},
       {'F', "value 8 bytes REG_BINARY", WithParameter(Binary({1, 1, 1, 1, 1, 1, 1, 1})),
@@ -271,14 +286,20 @@ inline Fields UpgradedNow() { return {kWindows2000Sp4, kAta48Bit, kUpgradeSuccee
 // (rows F and H), the restart question answered No.
 struct UpgradePath {
   const char* name;
-  std::optional<Value> parameter;  // on Windows 2000 SP4, driver key present
+  std::optional<Value> parameter;  // on Windows 2000 SP4
   Interference interference;
   int clicks;
   Reaction reaction;
   // The driver's value afterwards; none: absent. Unused where the keys were
   // removed and nothing recreated them (the value then is absent).
   std::optional<Value> valueAfter;
+  DriverKey driverKey = DriverKey::kPresent;
 };
+
+// The machine of a path, before the dialog opens.
+inline Machine MachineOf(const UpgradePath& path) {
+  return WithDriverKey(path.driverKey, path.parameter);
+}
 
 inline void PrintTo(const UpgradePath& path, std::ostream* out) { *out << path.name; }
 
@@ -293,6 +314,8 @@ inline const std::vector<UpgradePath>& UpgradePaths() {
        Reaction::kQuestion, WrittenValue()},
       {"F value 8 bytes REG_BINARY", Binary({1, 1, 1, 1, 1, 1, 1, 1}), Interference::kNone, 1,
        Reaction::kQuestion, WrittenValue()},
+      {"F driver key missing: created", absent, Interference::kNone, 1, Reaction::kQuestion,
+       WrittenValue(), DriverKey::kMissing},
       // Created, not opened: the key is back with the value.
       {"F driver key removed after the inspection: created again", absent,
        Interference::kRemoveKeys, 1, Reaction::kQuestion, WrittenValue()},

@@ -51,7 +51,7 @@ class AboutBox : public ::testing::TestWithParam<WayOut> {};
 
 TEST_P(AboutBox, ShowsItsTextsAndLeadsBackToTheUnchangedDialog) {
   const WayOut& way = GetParam();
-  Scenario scenario(Sp4State(std::nullopt));
+  Scenario scenario(table::WithParameter(std::nullopt));
   if (!scenario.Open()) return;
   scenario.ExpectFields("on start", NeedsUpgradeFields());
 

@@ -36,7 +36,7 @@ void PrintTo(const InputWay& way, std::ostream* out) { *out << way.name; }
 class ClosedByMessage : public ::testing::TestWithParam<Action> {};
 
 TEST_P(ClosedByMessage, EndsTheProgramAndUpgradesNothing) {
-  Scenario scenario(Sp4State(std::nullopt));
+  Scenario scenario(table::WithParameter(std::nullopt));
   if (!scenario.Open()) return;
   scenario.ExpectFields("on start", NeedsUpgradeFields());
   scenario.ExpectClosedBy(GetParam());
@@ -52,7 +52,7 @@ class ClosedByInput : public ::testing::TestWithParam<InputWay> {};
 
 TEST_P(ClosedByInput, EndsTheProgramAndUpgradesNothing) {
   const InputWay& way = GetParam();
-  Scenario scenario(Sp4State(std::nullopt));
+  Scenario scenario(table::WithParameter(std::nullopt));
   if (!scenario.Open()) return;
   scenario.ExpectFields("on start", NeedsUpgradeFields());
   if (report::CheckFlag("dialog in the foreground", true, WaitUntilForeground(scenario.dialog())) &&

@@ -30,9 +30,3 @@ ExpectedBox UpgradeFailedBox() {
   name = name.substr(0, name.rfind(L'.'));
   return {name, Utf16(table::kUpgradeFailed), {IDOK}, true};
 }
-
-table::Machine Sp4State(std::optional<table::Value> parameter) {
-  table::Machine state;
-  state.parameter = std::move(parameter);
-  return state;
-}

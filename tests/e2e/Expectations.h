@@ -16,7 +16,3 @@ Fields UpgradedNowFields();
 ExpectedBox RestartQuestion();
 // The report that the value could not be written.
 ExpectedBox UpgradeFailedBox();
-
-// Windows 2000 with service pack 4 and the driver key present; `parameter` none: the value
-// is absent.
-table::Machine Sp4State(std::optional<table::Value> parameter);

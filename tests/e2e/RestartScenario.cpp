@@ -64,7 +64,7 @@ bool ReadMarker(const std::wstring& marker, std::string& contents) {
 }
 
 TEST(Restart, ValueAbsentUpgradeAnsweredYes) {
-  Scenario scenario(Sp4State(std::nullopt));
+  Scenario scenario(table::WithParameter(std::nullopt));
   const std::wstring marker = MarkerPath();
   DeleteFileW(marker.c_str());
   if (!report::CheckFlag("no marker before the restart", false,

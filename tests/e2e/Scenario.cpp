@@ -47,6 +47,8 @@ std::string Added(const std::string& entry, const testreg::StoredValue& value) {
   return "added " + entry + " = " + machine::Notation(value);
 }
 
+std::string AddedKey(const std::string& key) { return "added " + key + " = key"; }
+
 std::string Changed(const std::string& entry, const testreg::StoredValue& value) {
   return "changed " + entry + " = " + machine::Notation(value);
 }

@@ -84,5 +84,6 @@ std::wstring ProgramPath();
 
 // Registry differences as TestRegistry's Differences words them.
 std::string Added(const std::string& entry, const testreg::StoredValue& value);
+std::string AddedKey(const std::string& key);
 std::string Changed(const std::string& entry, const testreg::StoredValue& value);
 std::string Removed(const std::string& entry);

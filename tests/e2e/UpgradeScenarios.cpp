@@ -39,6 +39,9 @@ std::vector<std::string> RegistryChanges(const table::UpgradePath& path) {
     return removed;
   }
   const testreg::StoredValue after = machine::Stored(*path.valueAfter);
+  if (path.driverKey == table::DriverKey::kMissing) {  // the click created it
+    return {AddedKey(table::kDriverKey), Added(value, after)};
+  }
   return {path.parameter ? Changed(value, after) : Added(value, after)};
 }
 
@@ -49,7 +52,7 @@ class Upgrade : public ::testing::TestWithParam<table::UpgradePath> {
 
 TEST_P(Upgrade, ClicksReactAndChangeTheRegistryAsTheirPathSays) {
   const table::UpgradePath& path = GetParam();
-  Scenario scenario(Sp4State(path.parameter));
+  Scenario scenario(table::MachineOf(path));
   if (!scenario.Open()) return;
   const Fields before = path.parameter ? FieldsOfRow('H') : FieldsOfRow('F');
   scenario.ExpectFields("on start", before);

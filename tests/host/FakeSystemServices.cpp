@@ -55,9 +55,13 @@ void FakeSystemServices::Install(const table::Machine& machine) {
   }
   FakeKey& windows = keys[table::kWindowsKey];
   if (machine.csdVersion) windows.values[table::kCsdVersionValue] = *machine.csdVersion;
-  if (machine.driverKey == table::DriverKey::kMissing) return;
+  using table::DriverKey;
+  const DriverKey driverKey = machine.driverKey;
+  if (driverKey == DriverKey::kAtapiMissing) return;
+  keys[table::kAtapiKey].refusesFullAccess = driverKey == DriverKey::kAtapiDeniesWriting;
+  if (driverKey == DriverKey::kMissing || driverKey == DriverKey::kAtapiDeniesWriting) return;
   FakeKey& driver = keys[table::kDriverKey];
-  driver.refusesFullAccess = machine.driverKey == table::DriverKey::kDeniesWriting;
+  driver.refusesFullAccess = driverKey == DriverKey::kDeniesWriting;
   if (machine.parameter) driver.values[table::kParameterValue] = *machine.parameter;
 }
 

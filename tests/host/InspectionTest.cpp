@@ -99,6 +99,10 @@ TEST_P(InspectionRow, LeavesTheFieldsStateAndButtonOfItsRow) {
   EXPECT_EQ(result.state, row.state);
   EXPECT_TRUE(services.openHandles().empty()) << "a key was left open";
   EXPECT_EQ(services.badCloses(), 0);
+  for (const std::string& call : platform) {
+    EXPECT_TRUE(call.rfind("RegCreate", 0) != 0 && call.rfind("RegSet", 0) != 0)
+        << "the inspection writes nothing: " << call;
+  }
 }
 
 TEST_P(InspectionRow, MakesTheDialogCallsOfItsRowInOrder) {
@@ -119,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Table, InspectionRow, ::testing::ValuesIn(table::Rows()
 
 const std::string kWindowsKey = table::kWindowsKey;
 const std::string kDriverKey = table::kDriverKey;
+const std::string kAtapiKey = table::kAtapiKey;
 
 CallLog Inspect(const table::Machine& machine) {
   CallLog platform;
@@ -171,10 +176,28 @@ TEST(InspectUpgradeStatus, UnreadableServicePackStopsBeforeTheDriverKey) {
                       }));
 }
 
-TEST(InspectUpgradeStatus, DriverKeyThatWillNotOpenIsNotClosed) {
-  const CallLog calls =
-      Inspect(table::WithDriverKey(table::DriverKey::kDeniesWriting, table::Dword(0)));
-  EXPECT_EQ(calls.back(), "RegOpenKeyExA(" + kDriverKey + ", 0xF003F) = 5");
+// The calls after the service pack is read, by the driver key's state: only
+// a missing driver key leads on to the service key, which is opened for
+// adding a key and closed again. A key that did not open is not closed.
+TEST(InspectUpgradeStatus, TellsAMissingDriverKeyFromARefusedOne) {
+  using table::DriverKey;
+  const std::string openDriver = "RegOpenKeyExA(" + kDriverKey + ", 0xF003F)";
+  const std::string openAtapi = "RegOpenKeyExA(" + kAtapiKey + ", 0x4)";
+  const struct {
+    DriverKey driverKey;
+    CallLog calls;
+  } kCases[] = {
+      {DriverKey::kMissing, {openDriver + " = 2", openAtapi + " -> h2 = 0", "RegCloseKey(h2)"}},
+      {DriverKey::kAtapiMissing, {openDriver + " = 2", openAtapi + " = 2"}},
+      {DriverKey::kAtapiDeniesWriting, {openDriver + " = 2", openAtapi + " = 5"}},
+      {DriverKey::kDeniesWriting, {openDriver + " = 5"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(static_cast<int>(c.driverKey));
+    const CallLog calls = Inspect(table::WithDriverKey(c.driverKey, std::nullopt));
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(CallLog(calls.begin() + 4, calls.end()), c.calls);
+  }
 }
 
 }  // namespace

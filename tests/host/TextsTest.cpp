@@ -36,6 +36,7 @@ const TextCase kTexts[] = {
     {text::kRestartCaption, table::kRestartCaption},
     {reg::kWindowsKey, table::kWindowsKey},
     {reg::kCsdVersionValue, table::kCsdVersionValue},
+    {reg::kAtapiKey, table::kAtapiKey},
     {reg::kAtapiParametersKey, table::kDriverKey},
     {reg::kParameterValue, table::kParameterValue},
     {reg::kShutdownPrivilege, table::kShutdownPrivilege},

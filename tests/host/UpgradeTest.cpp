@@ -162,9 +162,7 @@ TEST_P(UpgradePath, ReactsAndLeavesTheValueOfItsPath) {
   const table::UpgradePath& path = GetParam();
   CallLog log;
   FakeSystemServices services(log);
-  table::Machine machine;
-  machine.parameter = path.parameter;
-  services.Install(machine);
+  services.Install(table::MachineOf(path));
   const InspectionResult inspection = InspectUpgradeStatus(services);
   ASSERT_EQ(inspection.button, BUTTON_ENABLED);
 

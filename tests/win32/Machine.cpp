@@ -100,7 +100,17 @@ bool Prepare(const table::Machine& state, const std::string& exe, std::string& f
       !step(RemoveDriverKeys(), "remove the driver key")) {
     return false;
   }
-  if (state.driverKey == table::DriverKey::kMissing) return true;
+  using table::DriverKey;
+  switch (state.driverKey) {
+    case DriverKey::kAtapiMissing:
+      return true;
+    case DriverKey::kMissing:
+    case DriverKey::kAtapiDeniesWriting:
+      return step(CreateKey(table::kAtapiKey), "create the Atapi key");
+    case DriverKey::kPresent:
+    case DriverKey::kDeniesWriting:
+      break;
+  }
   if (!step(CreateKey(table::kDriverKey), "create the driver key")) return false;
   if (state.parameter &&
       !step(testreg::SetValue(HKEY_LOCAL_MACHINE, table::kDriverKey, table::kParameterValue,
@@ -112,8 +122,14 @@ bool Prepare(const table::Machine& state, const std::string& exe, std::string& f
 }
 
 bool ApplyWriteDenial(const table::Machine& state) {
-  return state.driverKey != table::DriverKey::kDeniesWriting ||
-         testreg::DenyWriting(HKEY_LOCAL_MACHINE, table::kDriverKey);
+  switch (state.driverKey) {
+    case table::DriverKey::kDeniesWriting:
+      return testreg::DenyWriting(HKEY_LOCAL_MACHINE, table::kDriverKey);
+    case table::DriverKey::kAtapiDeniesWriting:
+      return testreg::DenyWriting(HKEY_LOCAL_MACHINE, table::kAtapiKey);
+    default:
+      return true;
+  }
 }
 
 bool Enter(const table::Machine& state, const std::string& exe) {
@@ -122,7 +138,9 @@ bool Enter(const table::Machine& state, const std::string& exe) {
 }
 
 void LiftWriteDenial() {
-  testreg::AllowWriting(HKEY_LOCAL_MACHINE, table::kDriverKey);  // fails harmlessly without it
+  // Each fails harmlessly where the key is missing.
+  testreg::AllowWriting(HKEY_LOCAL_MACHINE, table::kAtapiKey);
+  testreg::AllowWriting(HKEY_LOCAL_MACHINE, table::kDriverKey);
 }
 
 bool RemoveDriverKeys() {

@@ -65,13 +65,15 @@ bool ReplaceSongFace(const char* replacement);
 // does not refuse writing yet: see ApplyWriteDenial. Returns false, naming
 // the step, when the registry refused.
 bool Prepare(const table::Machine& state, const std::string& exe, std::string& failedStep);
-// Makes the driver key refuse writes if the state says so. Kept apart
+// Makes the driver key, or the Atapi key above it, refuse writes if the state
+// says so. Kept apart
 // because such a key refuses KEY_READ too (KEY_WRITE includes READ_CONTROL),
 // so that snapshots can be taken before it.
 bool ApplyWriteDenial(const table::Machine& state);
 // Both of the above: the whole state, for tests that take no snapshot.
 bool Enter(const table::Machine& state, const std::string& exe);
-// Lets the driver key be written and read again, if it exists.
+// Lets the driver key and the Atapi key be written and read again, where they
+// exist.
 void LiftWriteDenial();
 // Lifts a deny-write DACL and removes the driver's keys altogether.
 bool RemoveDriverKeys();

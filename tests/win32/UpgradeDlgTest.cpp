@@ -41,13 +41,6 @@ void Prepare(const table::Machine& state) {
   ASSERT_TRUE(machine::ApplyWriteDenial(state));
 }
 
-// Windows 2000 with service pack 4, the driver key present, `parameter` its value.
-table::Machine Sp4(std::optional<table::Value> parameter) {
-  table::Machine state;
-  state.parameter = std::move(parameter);
-  return state;
-}
-
 // The fields of the first row that has `letter`.
 const table::Fields& FieldsOfRow(char letter) {
   for (const table::Row& row : table::Rows()) {
@@ -72,7 +65,7 @@ struct ControlCase {
 };
 
 TEST_F(UpgradeDlgTest, TemplateGivesTheFiveControlsWithTheirStyles) {
-  Prepare(Sp4(std::nullopt));  // row F
+  Prepare(table::WithParameter(std::nullopt));  // row F
   const table::Fields& fields = FieldsOfRow('F');
   const std::wstring upgrade = Utf16(table::kUpgradeButton);
   const std::wstring exit = Utf16(table::kExitButton);
@@ -152,7 +145,7 @@ class DialogUpgrade : public ::testing::TestWithParam<table::UpgradePath> {
 // Each click with the question answered No; the dialog never closes.
 TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
   const table::UpgradePath& path = GetParam();
-  Prepare(Sp4(path.parameter));
+  Prepare(table::MachineOf(path));
   const table::Fields before = FieldsOfRow(path.parameter ? 'H' : 'F');
   const table::Fields after =
       path.reaction == table::Reaction::kQuestion ? table::UpgradedNow() : before;
@@ -218,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Table, DialogUpgrade, ::testing::ValuesIn(table::Upgrad
 TEST_F(UpgradeDlgTest, ClickThatMayNotUpgradeDoesNothing) {
   // Upgraded already (G), and a key that will not open with full access (E).
   for (const table::Machine& state :
-       {Sp4(table::Dword(1)),
+       {table::WithParameter(table::Dword(1)),
         table::WithDriverKey(table::DriverKey::kDeniesWriting, table::Dword(0))}) {
     std::string failedStep;
     ASSERT_TRUE(machine::Prepare(state, kThisProgram, failedStep)) << failedStep;
@@ -243,7 +236,7 @@ TEST_F(UpgradeDlgTest, ClickThatMayNotUpgradeDoesNothing) {
 }
 
 TEST_F(UpgradeDlgTest, EveryWayOutEndsWithCancel) {
-  Prepare(Sp4(table::Dword(1)));
+  Prepare(table::WithParameter(table::Dword(1)));
   const std::function<void(HWND)> kWaysOut[] = {
       [](HWND window) { PostMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0); },
       [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0); },
@@ -257,7 +250,7 @@ TEST_F(UpgradeDlgTest, EveryWayOutEndsWithCancel) {
 }
 
 TEST_F(UpgradeDlgTest, EnterRunsTheUpgradeAndKeepsTheDialogOpen) {
-  Prepare(Sp4(table::Dword(0)));
+  Prepare(table::WithParameter(table::Dword(0)));
   CUpgradeDlg dialog;
   RunModal(dialog, [&](HWND window) {
     MessageBoxAnswerer answerer(IDNO, window);
