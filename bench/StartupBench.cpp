@@ -12,6 +12,7 @@
 //
 // Usage: startup_bench MAX_SECONDS STARTUP_BUDGET MEMORY_BUDGET PROGRAM.exe BASELINE.exe
 #include <windows.h>
+// psapi.h needs the types of windows.h.
 #include <psapi.h>
 
 #include <cstdio>

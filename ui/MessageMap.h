@@ -25,6 +25,10 @@ struct MessageMap {
   static const MessageMap* GetThisMessageMap();    \
   const MessageMap* GetMessageMap() const override;
 
+// BEGIN_MESSAGE_MAP opens a function and an array that END_MESSAGE_MAP
+// closes, which clang-format cannot follow across two macros; their layout
+// is kept as written.
+// clang-format off
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                \
   const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const MessageMap* theClass::GetThisMessageMap() {                          \
@@ -37,6 +41,7 @@ struct MessageMap {
     static const MessageMap map = {TheBaseClass::GetThisMessageMap(), entries}; \
     return &map;                                                            \
   }
+// clang-format on
 
 #define MESSAGE_MAP_THIS(dialog) static_cast<ThisClass&>(dialog)
 

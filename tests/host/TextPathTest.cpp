@@ -17,7 +17,7 @@ TEST(ChooseTextPath, WideOnlyOnWindowsNtThatConverts936) {
       {2, true, TEXT_PATH_WIDE},    // NT 4, 2000, XP with East Asian support
       {2, false, TEXT_PATH_ANSI},   // 2000 without it: as before
       {1, true, TEXT_PATH_ANSI},    // 95, 98, ME: the wide functions are stubs
-      {1, false, TEXT_PATH_ANSI},
+      {1, false, TEXT_PATH_ANSI},   // 95, 98, ME without it
       {0, true, TEXT_PATH_ANSI},    // Win32s
       {3, true, TEXT_PATH_ANSI},    // CE, or anything unknown
   };
