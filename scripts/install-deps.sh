@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 wine64
   xvfb xauth fonts-wqy-microhei fonts-arphic-gbsn00lp imagemagick
+  clang-format shellcheck
 )
 
 installed() {
