@@ -21,11 +21,16 @@ void AddWrite(InspectionResult& result, int controlId, const char* text) {
 
 const char* OlderSystemName(WindowsVersion os) {
   switch (os) {
-    case OS_WIN98: return text::kWindows98;
-    case OS_WIN98SE: return text::kWindows98SE;
-    case OS_WINME: return text::kWindowsMe;
-    case OS_WINNT4: return text::kWindowsNt4;
-    default: return nullptr;
+    case OS_WIN98:
+      return text::kWindows98;
+    case OS_WIN98SE:
+      return text::kWindows98SE;
+    case OS_WINME:
+      return text::kWindowsMe;
+    case OS_WINNT4:
+      return text::kWindowsNt4;
+    default:
+      return nullptr;
   }
 }
 

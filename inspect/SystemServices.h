@@ -33,13 +33,13 @@ class SystemServices {
   virtual long RegOpenKeyExA(const char* path, uint32_t access, KeyHandle& key) = 0;
   // type may be null (no type requested). size is the buffer size on entry,
   // the size of the data on return.
-  virtual long RegQueryValueExA(KeyHandle key, const char* name, uint32_t* type,
-                                uint8_t* data, uint32_t& size) = 0;
+  virtual long RegQueryValueExA(KeyHandle key, const char* name, uint32_t* type, uint8_t* data,
+                                uint32_t& size) = 0;
   // No class, REG_OPTION_NON_VOLATILE, no security attributes; creates the key
   // when it is missing.
   virtual long RegCreateKeyExA(const char* path, uint32_t access, KeyHandle& key) = 0;
-  virtual long RegSetValueExA(KeyHandle key, const char* name, uint32_t type,
-                              const uint8_t* data, uint32_t size) = 0;
+  virtual long RegSetValueExA(KeyHandle key, const char* name, uint32_t type, const uint8_t* data,
+                              uint32_t size) = 0;
   virtual void RegCloseKey(KeyHandle key) = 0;
 
   // The token of GetCurrentProcess().
@@ -47,8 +47,7 @@ class SystemServices {
   // LookupPrivilegeValueA on the local system.
   virtual bool LookupPrivilegeValueA(const char* name, Luid& luid) = 0;
   // One privilege, no disabling of all, no previous state.
-  virtual bool AdjustTokenPrivileges(TokenHandle token, const Luid& luid,
-                                     uint32_t attributes) = 0;
+  virtual bool AdjustTokenPrivileges(TokenHandle token, const Luid& luid, uint32_t attributes) = 0;
   virtual void CloseHandle(TokenHandle handle) = 0;
   virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
 };

@@ -54,9 +54,9 @@ long Win32SystemServices::RegQueryValueExA(KeyHandle key, const char* name, uint
 long Win32SystemServices::RegCreateKeyExA(const char* path, uint32_t access, KeyHandle& key) {
   HKEY created = nullptr;
   DWORD disposition = 0;  // created or opened: either will do
-  const LONG status = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr,
-                                        REG_OPTION_NON_VOLATILE, access, nullptr, &created,
-                                        &disposition);
+  const LONG status =
+      ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                        nullptr, &created, &disposition);
   if (status == ERROR_SUCCESS) key = created;
   return status;
 }

@@ -37,7 +37,8 @@ void FormatDecimal(char* out, std::size_t size, const char* format, int value) {
     char digits[12];
     int count = 0;
     // Work in unsigned so that the most negative int has a magnitude too.
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    unsigned magnitude =
+        value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     do {
       digits[count++] = static_cast<char>('0' + magnitude % 10);
       magnitude /= 10;

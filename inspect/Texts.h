@@ -28,7 +28,7 @@ extern const char kRestartCaption[];
 
 namespace reg {
 
-extern const char kWindowsKey[];       // under HKEY_LOCAL_MACHINE
+extern const char kWindowsKey[];  // under HKEY_LOCAL_MACHINE
 extern const char kCsdVersionValue[];
 extern const char kAtapiKey[];            // the driver's service key
 extern const char kAtapiParametersKey[];  // its parameters, below it

@@ -142,9 +142,14 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   } else if (message == WM_COMMAND) {
     handled = TRUE;
     switch (LOWORD(wParam)) {
-      case IDOK: OnOK(); break;
-      case IDCANCEL: OnCancel(); break;
-      default: handled = AfxGetApp() != nullptr && AfxGetApp()->OnCmdMsg(LOWORD(wParam));
+      case IDOK:
+        OnOK();
+        break;
+      case IDCANCEL:
+        OnCancel();
+        break;
+      default:
+        handled = AfxGetApp() != nullptr && AfxGetApp()->OnCmdMsg(LOWORD(wParam));
     }
   }
   m_current = outer;

@@ -45,7 +45,9 @@ void CUpgradeDlg::OnOK() {
   PerformUpgrade(static_cast<UpgradeState>(m_nUpgradeState), m_services, *this);
 }
 
-void CUpgradeDlg::AddAboutItemToSystemMenu() { AppendAboutItem(GetSystemMenu(FALSE), IDS_ABOUTBOX); }
+void CUpgradeDlg::AddAboutItemToSystemMenu() {
+  AppendAboutItem(GetSystemMenu(FALSE), IDS_ABOUTBOX);
+}
 
 void CUpgradeDlg::InspectUpgradeStatus() {
   const InspectionResult result = ::InspectUpgradeStatus(m_services);
@@ -96,9 +98,9 @@ HCURSOR CUpgradeDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 HBRUSH CUpgradeDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
   const HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
   const HWND window = control != nullptr ? control->m_hWnd : nullptr;
-  if (kind == CTLCOLOR_STATIC && (window == GetDlgItem(IDC_OS_NAME).m_hWnd ||
-                                  window == GetDlgItem(IDC_ATA_MODE).m_hWnd ||
-                                  window == GetDlgItem(IDC_UPGRADE_STATUS).m_hWnd)) {
+  if (kind == CTLCOLOR_STATIC &&
+      (window == GetDlgItem(IDC_OS_NAME).m_hWnd || window == GetDlgItem(IDC_ATA_MODE).m_hWnd ||
+       window == GetDlgItem(IDC_UPGRADE_STATUS).m_hWnd)) {
     // Made on first use and kept for the life of the process.
     static const HBRUSH fieldBrush = ::CreateSolidBrush(kFieldColor);
     dc->SetBkColor(kFieldColor);

@@ -17,8 +17,8 @@ class CUpgradeDlg : public CDialog, private DialogOperations {
 
   // Message handlers
   void OnSysCommand(UINT id, LPARAM param);  // the About item; the rest as usual
-  void OnPaint();                             // the background picture, or the icon when minimised
-  HCURSOR OnQueryDragIcon();                  // the icon, when a minimised dialog is dragged
+  void OnPaint();                            // the background picture, or the icon when minimised
+  HCURSOR OnQueryDragIcon();                 // the icon, when a minimised dialog is dragged
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);  // the three fields on light blue
 
   HICON m_hIcon;

@@ -62,10 +62,15 @@ int AfxMessageBox(const char* text, UINT type, UINT helpId) {
   if ((type & MB_ICONMASK) == 0) {
     switch (type & MB_TYPEMASK) {
       case MB_OK:
-      case MB_OKCANCEL: type |= MB_ICONEXCLAMATION; break;
+      case MB_OKCANCEL:
+        type |= MB_ICONEXCLAMATION;
+        break;
       case MB_YESNO:
-      case MB_YESNOCANCEL: type |= MB_ICONQUESTION; break;
-      default: break;
+      case MB_YESNOCANCEL:
+        type |= MB_ICONQUESTION;
+        break;
+      default:
+        break;
     }
   }
   char title[MAX_PATH];

@@ -121,9 +121,9 @@ inline constexpr Version kQueryFails{nullptr, true, 0, 0, 0, 0};
 // above it. A key that denies writing still lets everyone read it.
 enum class DriverKey {
   kPresent,
-  kMissing,        // the service key is there and may be written
-  kDeniesWriting,  // the driver key denies writing
-  kAtapiMissing,   // no service key either: there is no ATAPI driver
+  kMissing,             // the service key is there and may be written
+  kDeniesWriting,       // the driver key denies writing
+  kAtapiMissing,        // no service key either: there is no ATAPI driver
   kAtapiDeniesWriting,  // the driver key missing, the service key denies writing
 };
 
@@ -203,10 +203,8 @@ inline const std::vector<Row>& Rows() {
       {'C', "Windows 95", WithVersion(kWin95), otherSystem, STATE_UNSUPPORTED},
       {'C', "version query fails", WithVersion(kQueryFails), otherSystem, STATE_UNSUPPORTED},
       // D: Windows 2000 without exactly service pack 4.
-      {'D', "CSDVersion 0x300", WithCsdVersion(Dword(0x300)), wrongServicePack,
-       STATE_UNSUPPORTED},
-      {'D', "CSDVersion 0x401", WithCsdVersion(Dword(0x401)), wrongServicePack,
-       STATE_UNSUPPORTED},
+      {'D', "CSDVersion 0x300", WithCsdVersion(Dword(0x300)), wrongServicePack, STATE_UNSUPPORTED},
+      {'D', "CSDVersion 0x401", WithCsdVersion(Dword(0x401)), wrongServicePack, STATE_UNSUPPORTED},
       {'D', "CSDVersion 0", WithCsdVersion(Dword(0)), wrongServicePack, STATE_UNSUPPORTED},
       {'D', "CSDVersion missing", WithCsdVersion(absent), wrongServicePack, STATE_UNSUPPORTED},
       {'D', "CSDVersion 8 bytes REG_BINARY", WithCsdVersion(Binary(std::vector<uint8_t>(8, 0))),
@@ -217,11 +215,10 @@ inline const std::vector<Row>& Rows() {
        STATE_UNSUPPORTED},
       // E: service pack 4, but the driver key does not open with full access,
       // and the upgrade could not create it either.
-      {'E', "Atapi key missing", WithDriverKey(DriverKey::kAtapiMissing, absent),
-       driverUnwritable, STATE_UNSUPPORTED},
-      {'E', "driver key missing, Atapi key denies writing",
-       WithDriverKey(DriverKey::kAtapiDeniesWriting, absent), driverUnwritable,
+      {'E', "Atapi key missing", WithDriverKey(DriverKey::kAtapiMissing, absent), driverUnwritable,
        STATE_UNSUPPORTED},
+      {'E', "driver key missing, Atapi key denies writing",
+       WithDriverKey(DriverKey::kAtapiDeniesWriting, absent), driverUnwritable, STATE_UNSUPPORTED},
       {'E', "driver key denies writing", WithDriverKey(DriverKey::kDeniesWriting, absent),
        driverUnwritable, STATE_UNSUPPORTED},
       {'E', "driver key denies writing, value DWORD 0",

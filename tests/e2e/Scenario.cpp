@@ -235,8 +235,8 @@ void Scenario::ExpectRegistry(std::vector<std::string> differences) {
   // A key that refuses writing cannot be read whole either; its security is
   // no part of the comparison.
   machine::LiftWriteDenial();
-  std::vector<std::string> actual = testreg::Differences(
-      before_, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet));
+  std::vector<std::string> actual =
+      testreg::Differences(before_, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, table::kControlSet));
   std::sort(actual.begin(), actual.end());
   std::sort(differences.begin(), differences.end());
   report::CheckLines("registry changes under " + std::string(table::kControlSet), differences,

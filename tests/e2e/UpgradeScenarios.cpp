@@ -61,8 +61,7 @@ TEST_P(Upgrade, ClicksReactAndChangeTheRegistryAsTheirPathSays) {
     return;
   }
   // Only a successful upgrade changes the fields.
-  const Fields after =
-      path.reaction == table::Reaction::kQuestion ? UpgradedNowFields() : before;
+  const Fields after = path.reaction == table::Reaction::kQuestion ? UpgradedNowFields() : before;
   for (int click = 1; click <= path.clicks; ++click) {
     const Action action =
         Click(kUpgradeButton, std::string(table::kUpgradeButton) + (click == 1 ? "" : " again"));

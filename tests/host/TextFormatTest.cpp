@@ -32,7 +32,9 @@ TEST(FormatDecimal, ReplacesTheFirstPercentD) {
       {"%d", 7, 1, ""},
       // "\x81\x64" is one character whose trail byte has the value of 'd';
       // the "%d" after it is the format.
-      {"\x81\x64%d", 3, 32, "\x81\x64" "3"},
+      {"\x81\x64%d", 3, 32,
+       "\x81\x64"
+       "3"},
       // A lead byte always takes the next byte with it: this '%' is no format.
       {"\x81%d", 3, 32, "\x81%d"},
   };

@@ -149,9 +149,8 @@ TEST(PerformUpgrade, SecondClickRepeatsThePath) {
   click.Upgrade(STATE_VALUE_ABSENT);
   click.log.clear();
   EXPECT_EQ(click.Upgrade(STATE_VALUE_ABSENT),
-            (CallLog{kCreate + " -> h2 = 0",
-                     Write("h2") + " = 0", kStatusField,
-                     kAtaField, Question(7), "RegCloseKey(h2)"}));
+            (CallLog{kCreate + " -> h2 = 0", Write("h2") + " = 0", kStatusField, kAtaField,
+                     Question(7), "RegCloseKey(h2)"}));
 }
 
 // The upgrade paths of the test table: inspected, the registry changed

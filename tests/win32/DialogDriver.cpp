@@ -115,7 +115,9 @@ bool PaintCaptionAsActivated(HWND dialog, std::string& why) {
   return true;
 }
 
-HWND FindDialogOfThisProcess(HWND except) { return FindProcessDialog(GetCurrentProcessId(), except); }
+HWND FindDialogOfThisProcess(HWND except) {
+  return FindProcessDialog(GetCurrentProcessId(), except);
+}
 
 std::wstring WindowTextW(HWND window) {
   wchar_t text[512] = L"";
@@ -137,8 +139,7 @@ DWORD WINAPI MessageBoxAnswerer::Start(void* self) {
 
 void MessageBoxAnswerer::Join() {
   if (thread_ == nullptr) return;
-  while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) !=
-         WAIT_OBJECT_0) {
+  while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }

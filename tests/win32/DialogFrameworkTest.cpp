@@ -13,11 +13,11 @@
 #include "Utf16.h"
 #include "inspect/Texts.h"
 #include "res/resource.h"
+#include "tests/common/ProgramTable.h"
 #include "ui/Dialog.h"
 #include "ui/Gdi.h"
 #include "ui/String.h"
 #include "ui/Text.h"
-#include "tests/common/ProgramTable.h"
 
 namespace {
 
@@ -65,7 +65,8 @@ TEST(DialogFramework, MappedMessagesReachTheirHandlers) {
     UpdateWindow(window);  // the first painting is done before the calls are counted
     dialog.calls.clear();
     SendMessageW(window, WM_SYSCOMMAND, 0x10, 77);
-    EXPECT_EQ(SendMessageW(window, WM_QUERYDRAGICON, 0, 0), reinterpret_cast<LRESULT>(dialog.dragIcon));
+    EXPECT_EQ(SendMessageW(window, WM_QUERYDRAGICON, 0, 0),
+              reinterpret_cast<LRESULT>(dialog.dragIcon));
 
     HWND field = GetDlgItem(window, IDC_OS_NAME);
     HDC dc = GetDC(field);
@@ -79,8 +80,8 @@ TEST(DialogFramework, MappedMessagesReachTheirHandlers) {
 
     SendMessageW(window, WM_COMMAND, kCustomCommand, 0);
     EXPECT_EQ(dialog.calls, (std::vector<std::string>{"OnSysCommand 16 77", "OnCtlColor 6 field dc",
-                                                      "OnCtlColor 3 other dc", "OnCtlColor 0 other dc",
-                                                      "OnCustom"}));
+                                                      "OnCtlColor 3 other dc",
+                                                      "OnCtlColor 0 other dc", "OnCustom"}));
     dialog.calls.clear();
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);

@@ -84,8 +84,8 @@ HBRUSH WINAPI CountCreateSolidBrush(COLORREF color) {
   return realCreateSolidBrush(color);
 }
 
-BOOL WINAPI CountBitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX,
-                        int fromY, DWORD rop) {
+BOOL WINAPI CountBitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
+                        DWORD rop) {
   ++counts.blits;
   return realBitBlt(to, x, y, width, height, from, fromX, fromY, rop);
 }
@@ -115,7 +115,8 @@ BOOL WINAPI ReportClientRect(HWND window, RECT* rect) {
 
 template <class Function>
 void Patch(const char* dll, const char* name, Function replacement, Function& original) {
-  original = reinterpret_cast<Function>(PatchImport(dll, name, reinterpret_cast<void*>(replacement)));
+  original =
+      reinterpret_cast<Function>(PatchImport(dll, name, reinterpret_cast<void*>(replacement)));
 }
 
 }  // namespace

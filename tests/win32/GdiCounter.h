@@ -14,7 +14,7 @@ struct GdiCounts {
   int failedReleases = 0;  // deletes that failed: still selected, or not ours
   int brushesMade = 0;
   int blits = 0;
-  int nullSelections = 0;  // SelectObject of a null object
+  int nullSelections = 0;     // SelectObject of a null object
   HDC lastPaintDc = nullptr;  // what BeginPaint gave last
 };
 

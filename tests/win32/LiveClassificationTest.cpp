@@ -16,8 +16,8 @@ DWORD RunProbe() {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   char commandLine[] = VERSION_PROBE_EXE;
-  if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     return 0xFFFFFFFF;
   }
   WaitForSingleObject(process.hProcess, 60000);
@@ -35,9 +35,8 @@ struct ProfileCase {
 
 TEST(LiveClassification, UnderEachWineProfile) {
   const ProfileCase kCases[] = {
-      {"win2k", OS_WIN2000}, {"winxp", OS_WINXP},   {"win2003", OS_WINXP},
-      {"nt40", OS_WINNT4},   {"win98", OS_WIN98SE}, {"winme", OS_WINME},
-      {"win95", OS_OTHER},
+      {"win2k", OS_WIN2000}, {"winxp", OS_WINXP}, {"win2003", OS_WINXP}, {"nt40", OS_WINNT4},
+      {"win98", OS_WIN98SE}, {"winme", OS_WINME}, {"win95", OS_OTHER},
   };
   for (const ProfileCase& c : kCases) {
     ASSERT_TRUE(machine::SetVersionProfile(VERSION_PROBE_EXE, c.profile));

@@ -113,12 +113,12 @@ TEST_F(PaintingTest, FieldsShareOneLightBlueBrushOthersKeepTheDefault) {
   PlainDlg plain;
   RunModal(plain, [&](HWND window) {
     HDC dc = GetDC(window);
-    defaultStatic = reinterpret_cast<HBRUSH>(SendMessageW(
-        window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-        reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_OS_NAME))));
-    defaultButton = reinterpret_cast<HBRUSH>(SendMessageW(
-        window, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
-        reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_OS_NAME))));
+    defaultStatic = reinterpret_cast<HBRUSH>(
+        SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_OS_NAME))));
+    defaultButton = reinterpret_cast<HBRUSH>(
+        SendMessageW(window, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_OS_NAME))));
     ReleaseDC(window, dc);
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
@@ -132,9 +132,9 @@ TEST_F(PaintingTest, FieldsShareOneLightBlueBrushOthersKeepTheDefault) {
     for (int round = 0; round < 3; ++round) {
       for (int id : kFields) {
         SetBkColor(dc, RGB(1, 2, 3));
-        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-            window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-            reinterpret_cast<LPARAM>(GetDlgItem(window, id))));
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, id))));
         if (fieldBrush == nullptr) fieldBrush = brush;
         EXPECT_EQ(brush, fieldBrush) << id;
         EXPECT_EQ(GetBkColor(dc), 0x00FABE64u) << id;
@@ -159,10 +159,10 @@ TEST_F(PaintingTest, FieldsShareOneLightBlueBrushOthersKeepTheDefault) {
     };
     for (const Other& other : kOthers) {
       SetBkColor(dc, RGB(1, 2, 3));
-      EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageW(window, other.message,
-                                                      reinterpret_cast<WPARAM>(dc),
-                                                      reinterpret_cast<LPARAM>(other.control))),
-                other.expected);
+      EXPECT_EQ(
+          reinterpret_cast<HBRUSH>(SendMessageW(window, other.message, reinterpret_cast<WPARAM>(dc),
+                                                reinterpret_cast<LPARAM>(other.control))),
+          other.expected);
       EXPECT_NE(GetBkColor(dc), kFieldColor);
     }
     ReleaseDC(window, dc);

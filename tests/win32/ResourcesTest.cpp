@@ -389,8 +389,10 @@ TEST_F(ProductResources, UpgradeDialogControlsInTabOrder) {
   ASSERT_TRUE(LoadDialog(kUpgradeDialog, dialog));
   // help, exStyle, style, x, y, cx, cy, id, class, text, creation data
   const std::vector<DialogItem> expected = {
-      {0, 0x00, 0x50010001, 246, 73, 36, 14, IDOK, Ordinal(kButtonClass), Text(table::kUpgradeButton), 0},
-      {0, 0x00, 0x50010000, 246, 98, 36, 14, IDCANCEL, Ordinal(kButtonClass), Text(table::kExitButton), 0},
+      {0, 0x00, 0x50010001, 246, 73, 36, 14, IDOK, Ordinal(kButtonClass),
+       Text(table::kUpgradeButton), 0},
+      {0, 0x00, 0x50010000, 246, 98, 36, 14, IDCANCEL, Ordinal(kButtonClass),
+       Text(table::kExitButton), 0},
       {0, 0x20, 0x50021000, 152, 71, 84, 11, 1003, Ordinal(kStaticClass), Text(L""), 0},
       {0, 0x00, 0x50021000, 152, 87, 84, 11, 1001, Ordinal(kStaticClass), Text(L""), 0},
       {0, 0x00, 0x50021000, 152, 103, 84, 11, 1002, Ordinal(kStaticClass), Text(L""), 0},
@@ -431,11 +433,12 @@ TEST_F(ProductResources, AboutDialogControlsInTabOrder) {
   // The icon control names the icon resource by ordinal in its text field.
   const std::vector<DialogItem> expected = {
       {0, 0, 0x50000003, 12, 15, 21, 21, kNoId, Ordinal(kStaticClass), Ordinal(kMainIcon), 0},
-      {0, 0, 0x50020080, 40, 10, 119, 8, kNoId, Ordinal(kStaticClass), Text(table::kAboutVersion), 0},
+      {0, 0, 0x50020080, 40, 10, 119, 8, kNoId, Ordinal(kStaticClass), Text(table::kAboutVersion),
+       0},
       {0, 0, 0x50020000, 40, 34, 133, 8, kNoId, Ordinal(kStaticClass), Text(notice.c_str()), 0},
       {0, 0, 0x50030001, 178, 7, 50, 14, IDOK, Ordinal(kButtonClass), Text(table::kAboutOk), 0},
-      {0, 0, 0x50020080, 40, 21, 135, 8, kNoId, Ordinal(kStaticClass),
-       Text(table::kAboutPurpose), 0},
+      {0, 0, 0x50020080, 40, 21, 135, 8, kNoId, Ordinal(kStaticClass), Text(table::kAboutPurpose),
+       0},
   };
   ExpectItems(dialog.items, expected);
 }

@@ -22,8 +22,8 @@ int RunAgain() {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   // Inherited handles: the second run writes to this one's output.
-  if (!CreateProcessW(path, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessW(path, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     std::fprintf(stderr, "ui_tests: cannot start again, error %lu\n", GetLastError());
     return 1;
   }

@@ -25,9 +25,7 @@ class DecliningDialog final : public DialogOperations {
 
 class UpgradeOnRegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(machine::RemoveDriverKeys());
-  }
+  void SetUp() override { ASSERT_TRUE(machine::RemoveDriverKeys()); }
   void TearDown() override { machine::RemoveDriverKeys(); }
 
   testreg::StoredValue Stored() {
