@@ -51,13 +51,26 @@ fi
 # under qemu's user-mode emulator (cmake/with-32bit-linux.sh). Debian 12's
 # qemu 7.2 cannot run it; qemu-user 10 from bookworm-backports can. Only that
 # package comes from there, and not its Recommends (qemu-user-binfmt would
-# register the emulator for the whole machine).
-/usr/lib/wine/wine --version >/dev/null 2>&1 && exit 0
+# register the emulator for the whole machine). QUORVANE_FORCE_QEMU=1 asks
+# for it where the kernel runs 32-bit programs too, to run them as a machine
+# that refuses them would.
+force_qemu=${QUORVANE_FORCE_QEMU:-0}
+case $force_qemu in
+  0 | 1) ;;
+  *) echo "QUORVANE_FORCE_QEMU must be 0 or 1, not '$force_qemu'" >&2; exit 2 ;;
+esac
+if [ "$force_qemu" = 0 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  exit 0
+fi
 version=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || true)
 if [ -n "$version" ] && dpkg --compare-versions "$version" ge 1:10; then
   exit 0
 fi
-echo "This kernel cannot run 32-bit programs: installing qemu-user from bookworm-backports"
+if [ "$force_qemu" = 1 ]; then
+  echo "QUORVANE_FORCE_QEMU=1: installing qemu-user from bookworm-backports"
+else
+  echo "This kernel cannot run 32-bit programs: installing qemu-user from bookworm-backports"
+fi
 backports=/etc/apt/sources.list.d/bookworm-backports.sources
 if ! grep -rqs "bookworm-backports" /etc/apt/sources.list /etc/apt/sources.list.d/; then
   # The system's own Debian mirror, so that no host is named here.
