@@ -271,7 +271,8 @@ bool PrintVerdict(const char* name, const std::vector<double>& ratios, double bu
   } else {
     std::printf("undecided: ");
   }
-  std::printf("%s, 95%% interval [%.3f, %.3f] %s %g\n", name, ratio.low, ratio.high, relation,
+  // Four decimals: an end just above the budget would print as the budget.
+  std::printf("%s, 95%% interval [%.4f, %.4f] %s %g\n", name, ratio.low, ratio.high, relation,
               budget);
   return verdict == Verdict::kOverBudget;
 }
