@@ -74,6 +74,16 @@ bool UnderAControl(const std::vector<RECT>& controls, int x, int y) {
   return false;
 }
 
+// Wine hands a window's drawing to the X server when its thread waits for
+// messages, not while it sleeps: waiting here, inside the dialog's modal
+// loop, lets the resized dialog reach the screen.
+void WaitForMessages(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (DWORD waited = 0; waited < milliseconds; waited = GetTickCount() - start) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - waited, QS_ALLINPUT);
+  }
+}
+
 // Shows the dialog, lets it paint, then runs check on the window.
 template <class Dialog>
 void WithPaintedDialog(Dialog& dialog, const std::function<void(HWND)>& check) {
@@ -89,7 +99,7 @@ void WithPaintedDialog(Dialog& dialog, const std::function<void(HWND)>& check) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     GdiFlush();
-    Sleep(200);  // let the X server finish drawing before the pixels are read
+    WaitForMessages(200);  // let the X server finish drawing before the pixels are read
     check(window);
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   });
