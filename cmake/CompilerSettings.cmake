@@ -19,10 +19,16 @@ endif()
 
 # The program itself: small, self-contained and free of C++ runtime DLLs.
 # No time stamp and no build paths, so that two builds of one commit are
-# byte-identical.
+# byte-identical. The benchmark builds its baselines with the same options.
+set(QUORVANE_PRODUCT_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
+  -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections
+  -ffile-prefix-map=${QUORVANE_ROOT}=.)
+set(QUORVANE_PRODUCT_LINK_OPTIONS -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+# A GUI executable's: subsystem 4.0 loads on 98, NT 4 and 2000; the two flags
+# are ignored there.
+set(QUORVANE_EXECUTABLE_LINK_OPTIONS -Wl,--subsystem,windows:4.0 -Wl,--dynamicbase
+  -Wl,--nxcompat)
 macro(quorvane_product_settings)
-  add_compile_options(-Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
-    -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections
-    -ffile-prefix-map=${QUORVANE_ROOT}=.)
-  add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+  add_compile_options(${QUORVANE_PRODUCT_COMPILE_OPTIONS})
+  add_link_options(${QUORVANE_PRODUCT_LINK_OPTIONS})
 endmacro()
