@@ -118,11 +118,24 @@ long FakeSystemServices::RegQueryValueExA(KeyHandle key, const char* name, uint3
   return 0;
 }
 
+// Creating a key needs KEY_CREATE_SUB_KEY on the nearest key above it that
+// exists; a DACL that denies writing denies that too.
+bool FakeSystemServices::ParentRefusesSubkeys(std::string path) const {
+  for (size_t slash; (slash = path.rfind('\\')) != std::string::npos;) {
+    path.erase(slash);
+    const auto parent = keys.find(path);
+    if (parent != keys.end()) return parent->second.refusesFullAccess;
+  }
+  return false;
+}
+
 long FakeSystemServices::RegCreateKeyExA(const char* path, uint32_t access, KeyHandle& key) {
   std::string call = "RegCreateKeyExA(" + std::string(path) + ", " + Hex(access) + ")";
   long status = 0;
   const auto found = keys.find(path);
-  if (createFails || (found != keys.end() && found->second.refusesFullAccess)) {
+  const bool refused =
+      found != keys.end() ? found->second.refusesFullAccess : ParentRefusesSubkeys(path);
+  if (refused) {
     status = kAccessDenied;
   } else {
     keys[path];  // created when missing

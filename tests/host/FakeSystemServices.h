@@ -29,7 +29,6 @@ class FakeSystemServices final : public SystemServices {
   // The machine. A missing version makes GetVersionExA fail.
   std::optional<VersionRecord> version;
   std::map<std::string, FakeKey> keys;
-  bool createFails = false;
   bool setValueFails = false;
   bool openTokenFails = false;
 
@@ -57,6 +56,7 @@ class FakeSystemServices final : public SystemServices {
   bool ExitWindowsEx(uint32_t flags, uint32_t reason) override;
 
  private:
+  bool ParentRefusesSubkeys(std::string path) const;
   void* NewHandle(const std::string& path);
   void Close(void* handle, const char* call);
 

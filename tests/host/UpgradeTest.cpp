@@ -89,10 +89,16 @@ TEST(PerformUpgrade, ZeroValueOfAnyTypeBecomesDwordOne) {
   }
 }
 
+// The driver key denies writing, or it is missing and the Atapi key above it
+// refuses new subkeys.
 TEST(PerformUpgrade, CreateFailsShowsTheMessageAndClosesNothing) {
-  Click click;
-  click.services.createFails = true;
-  EXPECT_EQ(click.Upgrade(STATE_VALUE_ABSENT), (CallLog{kCreate + " = 5", kFailureMessage}));
+  for (const char* refusing : {table::kDriverKey, table::kAtapiKey}) {
+    SCOPED_TRACE(refusing);
+    Click click;
+    click.services.keys[refusing].refusesFullAccess = true;
+    EXPECT_EQ(click.Upgrade(STATE_VALUE_ABSENT), (CallLog{kCreate + " = 5", kFailureMessage}));
+    EXPECT_EQ(click.services.keys.count(kDriverKey), refusing == kDriverKey ? 1u : 0u);
+  }
 }
 
 TEST(PerformUpgrade, WriteFailsShowsTheMessageThenClosesTheKey) {
