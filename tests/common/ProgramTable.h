@@ -270,8 +270,12 @@ inline std::string Identifier(const std::string& name) {
 // --- The upgrade -------------------------------------------------------
 
 // Between the inspection and the click, the registry changes under the
-// dialog.
-enum class Interference { kNone, kDenyWriting, kRemoveKeys };
+// dialog. kRefuseValue: the key is created or opened, then writing the value
+// is refused. No registry state that a test can prepare makes a handle just
+// opened with full access refuse a value, so a fake machine (unit tests) or a
+// patched import (dialog tests) brings it about; the end-to-end suite, which
+// drives the shipped program from another process, cannot (PathsFromOutside).
+enum class Interference { kNone, kDenyWriting, kRemoveKeys, kRefuseValue };
 
 // What each click on 升级 brings.
 enum class Reaction { kQuestion, kFailureBox, kNothing };
@@ -318,6 +322,9 @@ inline const std::vector<UpgradePath>& UpgradePaths() {
        Interference::kRemoveKeys, 1, Reaction::kQuestion, WrittenValue()},
       {"F creation refused: the failure box, twice", absent, Interference::kDenyWriting, 2,
        Reaction::kFailureBox, absent},
+      // The key the click created stays, empty.
+      {"F driver key missing: created, the value refused: the failure box", absent,
+       Interference::kRefuseValue, 1, Reaction::kFailureBox, absent, DriverKey::kMissing},
       {"H value DWORD 0", Dword(0), Interference::kNone, 1, Reaction::kQuestion, WrittenValue()},
       {"H value DWORD 256", Dword(256), Interference::kNone, 1, Reaction::kQuestion,
        WrittenValue()},
@@ -331,6 +338,15 @@ inline const std::vector<UpgradePath>& UpgradePaths() {
       {"H driver key removed after the inspection: nothing shown, nothing created", Dword(0),
        Interference::kRemoveKeys, 1, Reaction::kNothing, absent},
   };
+  return paths;
+}
+
+// The paths that another process can bring about.
+inline std::vector<UpgradePath> PathsFromOutside() {
+  std::vector<UpgradePath> paths;
+  for (const UpgradePath& path : UpgradePaths()) {
+    if (path.interference != Interference::kRefuseValue) paths.push_back(path);
+  }
   return paths;
 }
 

@@ -180,6 +180,9 @@ TEST_P(UpgradePath, ReactsAndLeavesTheValueOfItsPath) {
     case table::Interference::kRemoveKeys:
       services.keys.erase(kDriverKey);
       break;
+    case table::Interference::kRefuseValue:
+      services.setValueFails = true;
+      break;
   }
   RecordingDialog dialog(log);  // answers No
   for (int click = 1; click <= path.clicks; ++click) {
@@ -206,6 +209,9 @@ TEST_P(UpgradePath, ReactsAndLeavesTheValueOfItsPath) {
     }
   }
   EXPECT_EQ(services.Parameter(), path.valueAfter);
+  if (path.driverKey == table::DriverKey::kMissing) {
+    EXPECT_EQ(services.keys.count(kDriverKey), 1u) << "the click creates the driver key";
+  }
   EXPECT_TRUE(services.openHandles().empty());
 }
 

@@ -4,9 +4,11 @@
 // reached, and every upgrade path.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "DialogDriver.h"
+#include "ImportPatch.h"
 #include "Machine.h"
 #include "ModalRun.h"
 #include "TestApp.h"
@@ -50,6 +52,26 @@ const table::Fields& FieldsOfRow(char letter) {
   ADD_FAILURE() << "no row " << letter;
   return none;
 }
+
+LONG WINAPI RefuseValue(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) {
+  return ERROR_ACCESS_DENIED;
+}
+
+// While it lives, every RegSetValueExA of this program is refused: keys are
+// still created and opened for real.
+class ValueRefusal {
+ public:
+  ValueRefusal()
+      : original_(
+            PatchImport("advapi32.dll", "RegSetValueExA", reinterpret_cast<void*>(&RefuseValue))) {}
+  ~ValueRefusal() {
+    if (original_ != nullptr) PatchImport("advapi32.dll", "RegSetValueExA", original_);
+  }
+  bool active() const { return original_ != nullptr; }
+
+ private:
+  void* original_;
+};
 
 class UpgradeDlgTest : public ::testing::Test {
  protected:
@@ -152,6 +174,7 @@ TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
   CUpgradeDlg dialog;
   const INT_PTR result = RunModal(dialog, [&](HWND window) {
     ExpectFields(window, before);
+    std::optional<ValueRefusal> refusal;
     switch (path.interference) {
       case table::Interference::kNone:
         break;
@@ -160,6 +183,9 @@ TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
         break;
       case table::Interference::kRemoveKeys:
         EXPECT_TRUE(machine::RemoveDriverKeys());
+        break;
+      case table::Interference::kRefuseValue:
+        EXPECT_TRUE(refusal.emplace().active());
         break;
     }
     for (int click = 1; click <= path.clicks; ++click) {
