@@ -17,8 +17,8 @@ if [ -z "${QUORVANE_32BIT_LINUX:-}" ]; then
 fi
 
 # A 64-bit prefix, with the 32-bit programs as WoW64 processes: where they
-# run under qemu, Wine's own services stay native (faster, measured in the
-# README). QUORVANE_WINEARCH=win32 makes a 32-bit prefix instead.
+# run under qemu, Wine's own services stay native (faster, measured in
+# docs/DEVELOPING.md). QUORVANE_WINEARCH=win32 makes a 32-bit prefix instead.
 export WINEARCH=${QUORVANE_WINEARCH:-win64}
 case $WINEARCH in
   win32) export WINELOADER=/usr/lib/wine/wine ;;

@@ -2,7 +2,7 @@
 # Builds Quorvane.exe twice from scratch in two folders. The two builds must
 # be byte-identical, and so must the file users download: the committed
 # release/Quorvane.exe, its line in release/SHA256SUMS and the SHA-256 line of
-# the README's "Download and use" section.
+# README.md's "Download and check" section.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -5,7 +5,7 @@
 # value, and the locale is Simplified Chinese; it has Windows 2000's look.
 # Without a display (or with --screenshot) it runs under Xvfb, leaves a
 # screenshot of the dialog at build/screenshot.png (or FILE) and ends the
-# program. The pictures under docs/ are made so (README.md says how).
+# program. The pictures under docs/ are made so (docs/DEVELOPING.md says how).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
