@@ -32,38 +32,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Given through env, so that this shell does not try to use the locale itself.
 wine=(env LC_ALL="${QUORVANE_WINE_LOCALE:-zh_CN.UTF-8}" "$WINELOADER")
 
-# Making a prefix takes Wine 10 to 20 s; copying one, a second or two. So a
-# new prefix is a copy of one template under build/, made once, as every
-# prefix was made before: by wineboot where 32-bit programs run. Each test
-# program's prefix is its own: their registries do not meet.
-template=$here/../build/wineprefix-template-$WINEARCH
-make_template() {
-  mkdir -p "$(dirname "$template")"
-  (
-    flock 9
-    if [ ! -f "$template/system.reg" ]; then
-      rm -rf "$template"
-      WINEPREFIX=$template "${wine[@]}" wineboot -i >/dev/null 2>&1
-      WINEPREFIX=$template wineserver -w
-    fi
-  ) 9>"$template.lock"
-}
-
-mkdir -p "$(dirname "$prefix")"
-(
-  flock 9
-  if [ ! -f "$prefix/system.reg" ]; then
-    make_template
-    rm -rf "$prefix"
-    cp -a "$template" "$prefix"
-  fi
-  # Under qemu, 32-bit Wine does not find the fonts Wine ships, Marlett
-  # among them, whose symbols draw the caption buttons (the close box would
-  # show the letter "r"). The prefix's own font folder serves every process;
-  # a prefix made before this was needed gets it too.
-  fonts=$prefix/drive_c/windows/Fonts
-  [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-) 9>"$prefix.lock"
+"$here/wine-prefix.sh" "$prefix"
 
 # Windows need a display. Without one, run under a private X server, and let
 # Wine's processes end before that server goes away.
