@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quorvane.exe twice from scratch in two folders. The two builds must
 # be byte-identical, and so must the file users download: the committed
-# release/Quorvane.exe, its line in release/SHA256SUMS and the SHA-256 line of
-# README.md's "Download and check" section.
+# release/Quorvane.exe, its line in release/SHA256SUMS and every SHA-256 that
+# README.md and the users' guide README.zh-CN.md give.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,18 +31,25 @@ listed=$(cat release/SHA256SUMS 2>/dev/null || true)
 if [ "$listed" != "$built  Quorvane.exe" ]; then
   mismatches+=("release/SHA256SUMS reads '$listed', not '$built  Quorvane.exe'")
 fi
-published=$(sed -n 's/^SHA-256: `\([0-9a-f]*\)`$/\1/p' README.md)
-if [ "$published" != "$built" ]; then
-  mismatches+=("README.md's SHA-256 line gives '$published'")
-fi
+for readme in README.md README.zh-CN.md; do
+  published=$(sed -n 's/^SHA-256: `\([0-9a-f]*\)`$/\1/p' "$readme")
+  if [ "$published" != "$built" ]; then
+    mismatches+=("$readme's SHA-256 line gives '$published'")
+  fi
+  # The guide gives it again in its commands and their sample output.
+  others=$(grep -oiwE '[0-9a-f]{64}' "$readme" | tr 'A-F' 'a-f' | grep -vx "$built" | sort -u || true)
+  if [ -n "$others" ]; then
+    mismatches+=("$readme also gives $(echo "$others" | paste -sd ' ')")
+  fi
+done
 
 if [ ${#mismatches[@]} -gt 0 ]; then
   echo "NOT THE SOURCE'S: this commit builds Quorvane.exe with SHA-256 $built, but" >&2
   printf '  - %s\n' "${mismatches[@]}" >&2
-  echo "A change to the product's bytes updates all three in the same commit, with the" \
+  echo "A change to the product's bytes updates them all in the same commit, with the" \
     "reason in its message: copy the build to release/Quorvane.exe, write" \
-    "'$built  Quorvane.exe' to release/SHA256SUMS and the README's SHA-256 line." >&2
+    "'$built  Quorvane.exe' to release/SHA256SUMS and to every SHA-256 in the READMEs." >&2
   exit 1
 fi
 echo "reproducible: two clean builds of Quorvane.exe are identical to release/Quorvane.exe," \
-  "release/SHA256SUMS and the README, SHA-256 $built"
+  "release/SHA256SUMS and the READMEs, SHA-256 $built"
