@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix PREFIX for cmake/wine-run.sh, which has set Wine's
-# environment (WINEARCH, WINELOADER, the locale) before it calls this.
+# environment (WINEARCH, WINELOADER, QUORVANE_WINE_LOCALE) before it calls
+# this.
 # Making a prefix takes Wine 10 to 20 s; copying one, a second or two. So a
 # new prefix is a copy of one template under build/, made once, as every
 # prefix was made before: by wineboot where 32-bit programs run. Each test
@@ -14,7 +15,7 @@
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 prefix=$1
-wine=(env LC_ALL="${QUORVANE_WINE_LOCALE:-zh_CN.UTF-8}" "$WINELOADER")
+wine=(env LC_ALL="$QUORVANE_WINE_LOCALE" "$WINELOADER")
 template=$(realpath -m "$here/../build/wineprefix-template-$WINEARCH")
 log=$template.log
 partial=

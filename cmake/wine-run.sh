@@ -27,6 +27,11 @@ case $WINEARCH in
   win64) export WINELOADER=/usr/lib/wine/wine64 ;;
 esac
 export WINEPREFIX=$prefix WINEDEBUG=-all
+# Wine takes its ANSI code page from LC_ALL: 936, as on a Chinese Windows,
+# unless QUORVANE_WINE_LOCALE names another locale (en_US.UTF-8: 1252). Wine's
+# processes get it through env, so that these shells do not try to use the
+# locale themselves.
+export QUORVANE_WINE_LOCALE=${QUORVANE_WINE_LOCALE:-zh_CN.UTF-8}
 # mscoree and mshtml: skips the prompts to install Mono and Gecko, which
 # nothing here uses. winedbg.exe: a program that faults ends at once with
 # the exception as its status, instead of waiting for Wine's debugger
@@ -71,9 +76,6 @@ meaning() {
   fi
 }
 
-# Wine takes its ANSI code page from LC_ALL: 936, as on a Chinese Windows,
-# unless QUORVANE_WINE_LOCALE names another locale (en_US.UTF-8: 1252).
-# Given through env, so that this shell does not try to use the locale itself.
 # Console output of Win32 programs ends lines with CRLF; ctest reads LF.
 # Standard error passes through unchanged, and a copy of it is kept: Wine
 # reports there an exception that ended the program.
@@ -81,7 +83,7 @@ errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
 set +e
 {
-  env LC_ALL="${QUORVANE_WINE_LOCALE:-zh_CN.UTF-8}" "$WINELOADER" "$@" | tr -d '\r'
+  env LC_ALL="$QUORVANE_WINE_LOCALE" "$WINELOADER" "$@" | tr -d '\r'
   status=${PIPESTATUS[0]}
 } 2> >(tee "$errors" >&2)
 copying=$!
