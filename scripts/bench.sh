@@ -39,9 +39,10 @@ prefix=$PWD/build/bench/wineprefix
 # of them goes away.
 framing=()
 [ -n "${DISPLAY:-}" ] || framing=(--framed-by-wine)
+# The benchmark follows in the Wine session that preparing started.
 for baseline in floor_dialog.exe bare_dialog.exe; do
-  cmake/wine-run.sh "$prefix" build/win32/tests/prepare_machine.exe "${framing[@]}" \
-    --baseline "$baseline"
+  QUORVANE_WINE_LINGER_SECONDS=0 cmake/wine-run.sh "$prefix" build/win32/tests/prepare_machine.exe \
+    "${framing[@]}" --baseline "$baseline"
 done
 bench=build/win32/tests/bench
 over=0

@@ -56,7 +56,8 @@ prepare=build/win32/tests/prepare_machine.exe
 machine=(--windows "$windows" --csd-version "$csd_version" --value "$value")
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
-  cmake/wine-run.sh "$prefix" "$prepare" "${machine[@]}"
+  # The program follows in the Wine session that preparing started.
+  QUORVANE_WINE_LINGER_SECONDS=0 cmake/wine-run.sh "$prefix" "$prepare" "${machine[@]}"
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."
   exec cmake/wine-run.sh "$prefix" "$exe"
 fi
@@ -73,6 +74,10 @@ if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
   prefix=$1 exe=$2 screenshot=$3 prepare=$4 then=$5
   shift 5
+  # The program follows in the Wine session that preparing started, and
+  # show_program leaves it running for the screenshot: the launcher must
+  # neither wait for Wine'"'"'s processes nor end them.
+  export QUORVANE_WINE_LINGER_SECONDS=0
   cmake/wine-run.sh "$prefix" "$prepare" --framed-by-wine "$@"
   status=0
   rect=$(cmake/wine-run.sh "$prefix" build/win32/tests/show_program.exe "$exe" 60 ${then:+"$then"}) ||
