@@ -1,73 +1,105 @@
 #!/usr/bin/env bash
-# Makes the Wine prefix PREFIX for cmake/wine-run.sh, which has set Wine's
-# environment (WINEARCH, WINELOADER, QUORVANE_WINE_LOCALE) before it calls
-# this.
-# Making a prefix takes Wine 10 to 20 s; copying one, a second or two. So a
-# new prefix is a copy of one template under build/, made once, as every
-# prefix was made before: by wineboot where 32-bit programs run. Each test
+# Makes the Wine prefix PREFIX for cmake/wine-run.sh, which sets Wine's
+# environment (WINEARCH, WINELOADER, QUORVANE_WINE_LOCALE,
+# QUORVANE_WINE_LOCK_SECONDS) before it calls this.
+# Making a prefix takes Wine about 20 s, under qemu too (wineboot runs
+# native in a 64-bit prefix); copying one, a second or two. So a new prefix
+# is a copy of one template under build/, made once, as every prefix was
+# made before: by wineboot where 32-bit programs run. Each test
 # program's prefix is its own: their registries do not meet.
-# The template and each prefix are made under a temporary name and take
-# their own only once they are complete, so a failure leaves nothing that a
-# later run would trust. wineboot's output is kept beside the template, in
-# build/wineprefix-template-ARCH.log; a failure says what went wrong, shows
-# the end of that log and exits non-zero.
-# Usage: wine-prefix.sh PREFIX
+# The template and each prefix are made under a temporary name, marked
+# complete and only then given their own: a prefix without the mark, one
+# from a killed run or from before the mark, is made again. wineboot's
+# output is kept beside the template, in build/wineprefix-template-ARCH.log.
+# Every wait has a limit; a failure says what went wrong (with the end of
+# that log where wineboot failed) and exits non-zero.
+# Usage (through wine-run.sh only): wine-prefix.sh PREFIX
 set -euo pipefail
+if [ $# != 1 ] || [ -z "${WINELOADER:-}" ] || [ -z "${QUORVANE_WINE_LOCALE:-}" ] ||
+  [ -z "${QUORVANE_WINE_LOCK_SECONDS:-}" ]; then
+  echo "wine-prefix.sh: run it through cmake/wine-run.sh, which sets Wine's environment" >&2
+  exit 2
+fi
 here=$(dirname "$(realpath "$0")")
 prefix=$1
 wine=(env LC_ALL="$QUORVANE_WINE_LOCALE" "$WINELOADER")
 template=$(realpath -m "$here/../build/wineprefix-template-$WINEARCH")
 log=$template.log
+# Written into a prefix once it is complete, just before it takes its name.
+mark=quorvane-prefix-complete
+# wineboot's limit, several times what it takes: a machine may be slow. A
+# lock is held for that long at most, plus the wait for wineserver (60 s)
+# and a copy; wine-run.sh's wait for a lock, 240 s, is longer.
+boot_seconds=150
 partial=
 
+# The locks are held on descriptor 9 of this script's subshells. Wine's
+# processes must not inherit it: wineboot leaves wineserver and Wine's
+# services running after it returns, and they would hold the lock after this
+# script has ended.
+# Says what went wrong (with the end of wineboot's log when asked) and
+# removes what this run had made.
 fail() {
   echo "wine-prefix.sh: $1" >&2
-  if [ -n "$partial" ]; then
-    WINEPREFIX=$partial wineserver -k 2>/dev/null || true
-    rm -rf "$partial"
-  fi
-  if [ -s "$log" ]; then
-    echo "wine-prefix.sh: the end of $log:" >&2
+  if [ "${2:-}" = with-log ]; then
+    echo "wine-prefix.sh: the end of wineboot's log, $log:" >&2
     tail -n 20 "$log" >&2
+  fi
+  if [ -n "$partial" ]; then
+    WINEPREFIX=$partial timeout 30 wineserver -k 9>&- 2>/dev/null || true
+    rm -rf "$partial"
   fi
   exit 1
 }
 
+# Waits for the lock on descriptor 9, the file $1.
+lock() {
+  flock -w "$QUORVANE_WINE_LOCK_SECONDS" 9 ||
+    fail "waited $QUORVANE_WINE_LOCK_SECONDS s for the lock $1, which another run holds"
+}
+
 # Complete: no wineserver runs on the prefix any more, and it has the three
-# registry files, which the server writes as it ends.
-check_complete() {
+# registry files, which the server writes as it ends. Then it is marked.
+complete() {
   local f
-  WINEPREFIX=$1 timeout 60 wineserver -w ||
+  WINEPREFIX=$1 timeout 60 wineserver -w 9>&- ||
     fail "a wineserver still runs on $1 after a minute of waiting for it to end"
   for f in system.reg user.reg userdef.reg; do
     [ -s "$1/$f" ] || fail "$1 is incomplete: it has no $f"
   done
+  echo "made by cmake/wine-prefix.sh" >"$1/$mark"
 }
 
 make_template() {
   mkdir -p "$(dirname "$template")"
   (
-    flock 9
-    [ -f "$template/system.reg" ] && exit 0
+    lock "$template.lock"
+    [ -f "$template/$mark" ] && exit 0
     rm -rf "$template" "$template.new"
     partial=$template.new
+    : 2>/dev/null >"$log" || fail "cannot write wineboot's log, $log"
     local status=0
-    WINEPREFIX=$partial "${wine[@]}" wineboot -i >"$log" 2>&1 || status=$?
-    [ "$status" = 0 ] || fail "wineboot -i ended with status $status making $partial"
-    check_complete "$partial"
+    # Errors only, not the fixme lines: what a failure needs.
+    WINEPREFIX=$partial WINEDEBUG=err+all,fixme-all timeout "$boot_seconds" \
+      "${wine[@]}" wineboot -i </dev/null >"$log" 2>&1 9>&- || status=$?
+    [ "$status" != 124 ] ||
+      fail "wineboot -i did not end within $boot_seconds s making $partial" with-log
+    [ "$status" = 0 ] || fail "wineboot -i ended with status $status making $partial" with-log
+    complete "$partial"
     mv "$partial" "$template"
   ) 9>"$template.lock"
 }
 
 mkdir -p "$(dirname "$prefix")"
 (
-  flock 9
-  if [ ! -f "$prefix/system.reg" ]; then
+  lock "$prefix.lock"
+  if [ ! -f "$prefix/$mark" ]; then
     make_template
     rm -rf "$prefix" "$prefix.new"
     partial=$prefix.new
     cp -a "$template" "$partial" || fail "copying $template to $partial failed"
-    check_complete "$partial"
+    rm -f "$partial/$mark"
+    complete "$partial"
     mv "$partial" "$prefix"
   fi
   # Under qemu, 32-bit Wine does not find the fonts Wine ships, Marlett
