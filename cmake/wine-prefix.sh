@@ -33,10 +33,6 @@ mark=quorvane-prefix-complete
 boot_seconds=150
 partial=
 
-# The locks are held on descriptor 9 of this script's subshells. Wine's
-# processes must not inherit it: wineboot leaves wineserver and Wine's
-# services running after it returns, and they would hold the lock after this
-# script has ended.
 # Says what went wrong (with the end of wineboot's log when asked) and
 # removes what this run had made.
 fail() {
@@ -52,7 +48,10 @@ fail() {
   exit 1
 }
 
-# Waits for the lock on descriptor 9, the file $1.
+# Waits for the lock on descriptor 9, the file $1. Wine's commands run
+# without that descriptor (9>&-): wineserver and the services that wineboot
+# starts outlive it, and a run killed while making the template would leave
+# them holding the lock, for every later run to wait on.
 lock() {
   flock -w "$QUORVANE_WINE_LOCK_SECONDS" 9 ||
     fail "waited $QUORVANE_WINE_LOCK_SECONDS s for the lock $1, which another run holds"
