@@ -173,7 +173,7 @@ set -e
 # with the program's standard error when this run started Wine, hold it
 # until a second or two after the last program in the prefix has ended. Wait
 # for both copies a while, then end the prefix's processes and say so.
-if [ "$linger_seconds" != 0 ]; then
+if awk -v seconds="$linger_seconds" 'BEGIN { exit !(seconds > 0) }'; then
   if ! wait_for "$copying_output" "$linger_seconds"; then
     echo "wine-run.sh: a Windows process that $name started still held its output" \
       "$linger_seconds s after $name ended, so the processes in $prefix were ended" >&2

@@ -19,24 +19,24 @@ session_output=$(mktemp)
 session=
 trap 'end_session; rm -f "$output" "$session_output"' EXIT
 
-# Seconds | what runs around the case ("session": a Wine session that the
-# check keeps running in the prefix, so that Wine's own processes are not the
-# case's; "alone": nothing, the case starts Wine; "lock": the check holds the
+# What runs around the case ("session": a Wine session that the check keeps
+# running in the prefix, so that Wine's own processes are not the case's;
+# "alone": nothing, the case starts Wine; "lock": the check holds the
 # prefix's lock) | the probe's arguments | the status the run must end with
 # ("killed": the check kills it, as ctest's timeout would, once its first
 # line is out) | the lines its output must hold, separated by ";" (@PREFIX@
-# stands for the prefix).
+# stands for the prefix). Each case has 30 s.
 cases=$(
   cat <<'CASES'
-30|session|ok|0|the probe runs;the probe writes to standard error
-30|session|exit 3|3|wine-run.sh: launcher_probe.exe ended with status 3
-30|session|exit 137|137|wine-run.sh: launcher_probe.exe ended with status 137: its exit code, or signal SIGKILL to the Linux process that ran it
-30|session|fault|29|the probe runs;wine-run.sh: launcher_probe.exe ended with status 29: an unhandled exception, 0xC000001D (illegal instruction)
-30|session|child-fault|1|the probe runs;wine-run.sh: launcher_probe.exe ended with status 1, and another Windows process (one it started, or one of Wine's) reported an unhandled exception, 0xC000001D (illegal instruction)
-30|session|hang|killed|the probe runs
-30|session|child-left|0|wine-run.sh: a Windows process that launcher_probe.exe started still held its output 0.5 s after launcher_probe.exe ended, so the processes in @PREFIX@ were ended
-30|alone|child-apart|0|wine-run.sh: Windows processes still ran in @PREFIX@ 0.5 s after launcher_probe.exe ended (ones it started, or Wine's own kept by them), so they were ended
-30|lock|ok|1|wine-prefix.sh: waited 0.2 s for the lock @PREFIX@.lock, which another run holds
+session|ok|0|the probe runs;the probe writes to standard error
+session|exit 3|3|wine-run.sh: launcher_probe.exe ended with status 3
+session|exit 137|137|wine-run.sh: launcher_probe.exe ended with status 137: its exit code, or signal SIGKILL to the Linux process that ran it
+session|fault|29|the probe runs;wine-run.sh: launcher_probe.exe ended with status 29: an unhandled exception, 0xC000001D (illegal instruction)
+session|child-fault|1|the probe runs;wine-run.sh: launcher_probe.exe ended with status 1, and another Windows process (one it started, or one of Wine's) reported an unhandled exception, 0xC000001D (illegal instruction)
+session|hang|killed|the probe runs
+session|child-left|0|wine-run.sh: a Windows process that launcher_probe.exe started still held its output 0.5 s after launcher_probe.exe ended, so the processes in @PREFIX@ were ended
+alone|child-apart|0|wine-run.sh: Windows processes still ran in @PREFIX@ 0.5 s after launcher_probe.exe ended (ones it started, or Wine's own kept by them), so they were ended
+lock|ok|1|wine-prefix.sh: waited 0.2 s for the lock @PREFIX@.lock, which another run holds
 CASES
 )
 export QUORVANE_WINE_LOCK_SECONDS=0.2 QUORVANE_WINE_LINGER_SECONDS=0.5
@@ -76,7 +76,8 @@ end_session() {
 
 ran=0
 passed=0
-while IFS='|' read -r seconds around arguments expected_status expected_lines; do
+seconds=30
+while IFS='|' read -r around arguments expected_status expected_lines; do
   ran=$((ran + 1))
   IFS=';' read -ra lines <<<"${expected_lines//@PREFIX@/$prefix}"
   label="launcher_probe.exe $arguments"
@@ -102,8 +103,7 @@ while IFS='|' read -r seconds around arguments expected_status expected_lines; d
   problem=
   if [ "$status" = 124 ]; then
     problem="did not end within $seconds s"
-    end_session
-    end_wine
+    if [ -n "$session" ]; then end_session; else end_wine; fi
   elif [ "$expected_status" != killed ] && [ "$status" != "$expected_status" ]; then
     problem="ended with status $status, not $expected_status"
   fi
