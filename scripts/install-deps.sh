@@ -9,6 +9,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth fonts-wqy-microhei fonts-arphic-gbsn00lp imagemagick
   clang-format shellcheck
+  python3-pil
 )
 
 installed() {

@@ -1,0 +1,215 @@
+#!/usr/bin/python3
+"""Draws the guide's pictures of its worked examples' disks.
+
+Each picture is a drawing, not a screenshot: the disk as Disk Management lays
+it out, partitions left to right with their sizes, the 128 GB limit as a
+line, the running sums, which partition crosses the limit, and the disk's
+four partition-table entries. The guide's numbers and these pictures come
+from the one table below, so a change to an example is made here and the
+pictures are made again:
+
+    /usr/bin/python3 scripts/draw-disk-pictures.py          # writes guide/pictures/
+    /usr/bin/python3 scripts/draw-disk-pictures.py --check  # compares, writes nothing
+
+The output is reproducible where the font file, Pillow and FreeType are the
+same: Debian 12's python3-pil and fonts-wqy-microhei.
+"""
+
+import io
+import pathlib
+import sys
+
+from PIL import Image, ImageDraw, ImageFont
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+OUT = ROOT / "guide" / "pictures"
+FONT = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
+LIMIT_GB = 128
+
+# A partition: (letter or None for unallocated space, size in GB as Windows
+# shows it, kind, file system, note). Kinds: "主" primary, "逻辑" logical
+# drive (inside the extended partition), "空" unallocated.
+# An example: its file name, title, the disk's whole size, and one or two
+# layouts (a caption and the partitions, left to right). A layout's logical
+# drives, with unallocated space between them, form its extended partition.
+EXAMPLES = [
+    ("example-1-system-disk", "例一：Windows 2000 在这块 250 GB 的硬盘上，电脑上只有它", 232.8, [
+        ("重新启动以后，新建分区以前", [
+            ("C:", 30, "主", "NTFS", "Windows 2000"),
+            (None, 202.8, "空", "", "没有分区")]),
+        ("新建两个主磁盘分区以后", [
+            ("C:", 30, "主", "NTFS", "Windows 2000"),
+            ("D:", 95, "主", "NTFS", "撤销时保留"),
+            ("E:", 107.8, "主", "NTFS", "撤销时删除")]),
+    ]),
+    ("example-2-second-disk", "例二：新的 250 GB 硬盘是第二块硬盘（磁盘 1）", 232.8, [
+        ("重新启动以后，新建分区以前", [
+            (None, 232.8, "空", "", "没有分区")]),
+        ("新建两个主磁盘分区以后", [
+            ("D:", 125, "主", "NTFS", "撤销时保留"),
+            ("E:", 107.8, "主", "NTFS", "撤销时删除")]),
+    ]),
+    ("example-3-logical-drive", "例三：Windows 98 在 C: 上，Windows 2000 在逻辑驱动器 D: 上（200 GB 的硬盘）", 186.3, [
+        ("重新启动以后，新建分区以前", [
+            ("C:", 20, "主", "FAT32", "Windows 98"),
+            ("D:", 40, "逻辑", "NTFS", "Windows 2000"),
+            (None, 126.3, "空", "", "没有分区")]),
+        ("新建两个主磁盘分区以后", [
+            ("C:", 20, "主", "FAT32", "Windows 98"),
+            ("D:", 40, "逻辑", "NTFS", "Windows 2000"),
+            ("F:", 30, "主", "FAT32", "撤销时保留"),
+            ("G:", 96.3, "主", "NTFS", "撤销时删除")]),
+    ]),
+    ("example-4-one-entry-left", "例四：Windows 98 SE 在 C: 上，Windows 2000 在第二个主磁盘分区上（250 GB 的硬盘）", 232.8, [
+        ("重新启动以后，新建分区以前", [
+            ("C:", 20, "主", "FAT32", "Windows 98 SE"),
+            ("D:", 30, "主", "NTFS", "Windows 2000"),
+            ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
+            (None, 127.8, "空", "", "没有分区")]),
+        ("分区表只剩一项，只能建一个主磁盘分区。甲：用到底，格式化为 NTFS", [
+            ("C:", 20, "主", "FAT32", "Windows 98 SE"),
+            ("D:", 30, "主", "NTFS", "Windows 2000"),
+            ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
+            ("F:", 127.8, "主", "NTFS", "撤销时删除")]),
+        ("乙：完全留在界限以内（125 − 105 = 20 GB），格式化为 FAT32", [
+            ("C:", 20, "主", "FAT32", "Windows 98 SE"),
+            ("D:", 30, "主", "NTFS", "Windows 2000"),
+            ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
+            ("F:", 20, "主", "FAT32", "撤销时保留"),
+            (None, 107.8, "空", "", "没有分区")]),
+    ]),
+]
+
+WIDTH = 900
+MARGIN = 20
+BAR_LEFT = 20
+BAR_WIDTH = 860
+BAR_HEIGHT = 72
+INK = (0, 0, 0)
+GREY = (96, 96, 96)
+LIMIT_RED = (200, 0, 0)
+FILL = {"主": (200, 220, 255), "逻辑": (205, 240, 205), "空": (255, 255, 255)}
+CROSSING = (255, 210, 200)
+EXTENDED = (0, 140, 0)
+
+
+def font(size):
+    return ImageFont.truetype(FONT, size)
+
+
+def number(gb):
+    return f"{gb:g}"
+
+
+def entries(parts):
+    """The partition table's four entries: primaries and one extended
+    partition, in the order they stand on the disk."""
+    table, extended = [], False
+    for letter, _, kind, fs, _ in parts:
+        if kind == "主":
+            table.append(f"主磁盘分区 {letter}（{fs}）")
+        elif kind == "逻辑" and not extended:
+            table.append("扩展磁盘分区（其中的逻辑驱动器不占项）")
+            extended = True
+    return table + ["（空）"] * (4 - len(table))
+
+
+def draw_layout(draw, top, disk_gb, caption, parts):
+    scale = BAR_WIDTH / disk_gb
+    draw.text((BAR_LEFT, top), caption, font=font(15), fill=INK)
+    bar_top = top + 26
+    x_of = lambda gb: BAR_LEFT + round(gb * scale)
+
+    start = 0.0
+    logical = [i for i, p in enumerate(parts) if p[2] == "逻辑"]
+    for letter, size, kind, fs, note in parts:
+        end = start + size
+        crosses = kind != "空" and end > LIMIT_GB
+        x0, x1 = x_of(start), x_of(end)
+        draw.rectangle([x0, bar_top, x1, bar_top + BAR_HEIGHT],
+                       fill=CROSSING if crosses else FILL[kind], outline=INK)
+        name = f"{letter} {number(size)} GB" if letter else f"{number(size)} GB"
+        lines = [name] + [line for line in (fs, note) if line]
+        if crosses:
+            lines.append("越过界限")
+        # Text that would start on the limit's line starts right of it.
+        text_x = x0 + 4
+        if x0 <= x_of(LIMIT_GB) < x0 + 60 and x1 - x_of(LIMIT_GB) > 60:
+            text_x = x_of(LIMIT_GB) + 6
+        y = bar_top + 4
+        for i, line in enumerate(lines):
+            size_px = 13 if i else 14
+            text_font = font(size_px)
+            while draw.textlength(line, font=text_font) > x1 - text_x - 2 and size_px > 8:
+                size_px -= 1
+                text_font = font(size_px)
+            draw.text((text_x, y), line, font=text_font,
+                      fill=LIMIT_RED if line == "越过界限" else INK)
+            y += 16
+        # The running sum, under the partition's right edge.
+        label = number(round(end, 1))
+        width = draw.textlength(label, font=font(12))
+        draw.text((min(x1 - width / 2, BAR_LEFT + BAR_WIDTH - width), bar_top + BAR_HEIGHT + 4),
+                  label, font=font(12), fill=GREY)
+        start = end
+
+    if logical:
+        first = sum(p[1] for p in parts[:logical[0]])
+        last = sum(p[1] for p in parts[:logical[-1] + 1])
+        draw.rectangle([x_of(first) - 2, bar_top - 3, x_of(last) + 2, bar_top + BAR_HEIGHT + 3],
+                       outline=EXTENDED, width=2)
+
+    limit_x = x_of(LIMIT_GB)
+    draw.line([limit_x, bar_top - 8, limit_x, bar_top + BAR_HEIGHT + 8], fill=LIMIT_RED, width=3)
+    draw.text((limit_x + 4, top + 2), "界限 128 GB", font=font(13), fill=LIMIT_RED)
+
+    table_top = bar_top + BAR_HEIGHT + 24
+    draw.text((BAR_LEFT, table_top), "分区表的 4 项：" + "；".join(
+        f"{i + 1}. {e}" for i, e in enumerate(entries(parts))), font=font(13), fill=INK)
+    return table_top + 28
+
+
+def picture(title, disk_gb, layouts):
+    height = 64 + 164 * len(layouts) + 30
+    image = Image.new("RGB", (WIDTH, height), (255, 255, 255))
+    draw = ImageDraw.Draw(image)
+    draw.text((MARGIN, 12), title, font=font(17), fill=INK)
+    draw.text((MARGIN, 36), "示意图，不是屏幕截图。数字是 Windows 显示的大小（GB），"
+              "分区下面的数字是从硬盘开头加到它为止的总数。", font=font(13), fill=GREY)
+    top = 64
+    for caption, parts in layouts:
+        total = sum(p[1] for p in parts)
+        if abs(total - disk_gb) > 0.05:
+            raise SystemExit(f"{title}: {caption}: the parts add up to {total}, not {disk_gb}")
+        top = draw_layout(draw, top, disk_gb, caption, parts) + 8
+    draw.text((MARGIN, top), "蓝色：主磁盘分区。绿色：逻辑驱动器，绿框是把它们围在一起的扩展磁盘分区。"
+              "白色：未分配的空间。浅红色：越过了界限的分区。", font=font(13), fill=GREY)
+    data = io.BytesIO()
+    image.save(data, format="PNG", optimize=True)
+    return data.getvalue()
+
+
+def main():
+    check = sys.argv[1:] == ["--check"]
+    if sys.argv[1:] not in ([], ["--check"]):
+        raise SystemExit("usage: draw-disk-pictures.py [--check]")
+    wanted = {f"{name}.png": picture(title, disk, layouts)
+              for name, title, disk, layouts in EXAMPLES}
+    if not check:
+        OUT.mkdir(parents=True, exist_ok=True)
+        for name, data in wanted.items():
+            (OUT / name).write_bytes(data)
+        return
+    faults = [f"{name} is not what the script draws"
+              for name, data in wanted.items()
+              if not (OUT / name).is_file() or (OUT / name).read_bytes() != data]
+    faults += [f"{path.name} is drawn by no example"
+               for path in OUT.glob("*.png") if path.name not in wanted]
+    for fault in faults:
+        print(f"guide/pictures/{fault}: run /usr/bin/python3 scripts/draw-disk-pictures.py",
+              file=sys.stderr)
+    sys.exit(1 if faults else 0)
+
+
+if __name__ == "__main__":
+    main()
