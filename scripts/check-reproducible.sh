@@ -2,7 +2,7 @@
 # Builds Quorvane.exe twice from scratch in two folders. The two builds must
 # be byte-identical, and so must the file users download: the committed
 # release/Quorvane.exe, its line in release/SHA256SUMS and every SHA-256 that
-# README.md and the users' guide README.zh-CN.md give.
+# README.md and the users' guide (README.zh-CN.md and guide/) give.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,15 +31,19 @@ listed=$(cat release/SHA256SUMS 2>/dev/null || true)
 if [ "$listed" != "$built  Quorvane.exe" ]; then
   mismatches+=("release/SHA256SUMS reads '$listed', not '$built  Quorvane.exe'")
 fi
-for readme in README.md README.zh-CN.md; do
-  published=$(sed -n 's/^SHA-256: `\([0-9a-f]*\)`$/\1/p' "$readme")
+for page in README.md guide/download.md; do
+  published=$(sed -n 's/^SHA-256: `\([0-9a-f]*\)`$/\1/p' "$page")
   if [ "$published" != "$built" ]; then
-    mismatches+=("$readme's SHA-256 line gives '$published'")
+    mismatches+=("$page's SHA-256 line gives '$published'")
   fi
-  # The guide gives it again in its commands and their sample output.
-  others=$(grep -oiwE '[0-9a-f]{64}' "$readme" | tr 'A-F' 'a-f' | grep -vx "$built" | sort -u || true)
+done
+# The guide gives it again in its commands and their sample output, once as
+# Windows 7's certutil prints it, a space between each two characters.
+for page in README.md README.zh-CN.md guide/*.md; do
+  others=$(grep -oiE '\b([0-9a-f]{2} ?){31}[0-9a-f]{2}\b' "$page" | tr -d ' ' | tr 'A-F' 'a-f' |
+    grep -vx "$built" | sort -u || true)
   if [ -n "$others" ]; then
-    mismatches+=("$readme also gives $(echo "$others" | paste -sd ' ')")
+    mismatches+=("$page also gives $(echo "$others" | paste -sd ' ')")
   fi
 done
 
@@ -48,8 +52,8 @@ if [ ${#mismatches[@]} -gt 0 ]; then
   printf '  - %s\n' "${mismatches[@]}" >&2
   echo "A change to the product's bytes updates them all in the same commit, with the" \
     "reason in its message: copy the build to release/Quorvane.exe, write" \
-    "'$built  Quorvane.exe' to release/SHA256SUMS and to every SHA-256 in the READMEs." >&2
+    "'$built  Quorvane.exe' to release/SHA256SUMS and to every SHA-256 in README.md and the guide." >&2
   exit 1
 fi
 echo "reproducible: two clean builds of Quorvane.exe are identical to release/Quorvane.exe," \
-  "release/SHA256SUMS and the READMEs, SHA-256 $built"
+  "release/SHA256SUMS, README.md and the guide, SHA-256 $built"
