@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Draws the guide's pictures of its worked examples' disks.
+"""Draws the documents' pictures: the guide's drawings of its worked
+examples' disks, and README.md's screenshot with English callouts.
 
 Each picture is a drawing, not a screenshot: the disk as Disk Management lays
 it out, partitions left to right with their sizes, the 128 GB limit as a
@@ -8,8 +9,12 @@ four partition-table entries. The guide's numbers and these pictures come
 from the one table below, so a change to an example is made here and the
 pictures are made again:
 
-    /usr/bin/python3 scripts/draw-disk-pictures.py          # writes guide/pictures/
-    /usr/bin/python3 scripts/draw-disk-pictures.py --check  # compares, writes nothing
+    /usr/bin/python3 scripts/draw-pictures.py          # writes them
+    /usr/bin/python3 scripts/draw-pictures.py --check  # compares, writes nothing
+
+The callouts name the dialog's controls where the main dialog's template
+puts them, in dialog units; the screenshot (docs/screenshot.png, made by
+scripts/run.sh) is taken at Windows 2000's 1.5 pixels a unit.
 
 The output is reproducible where the font file, Pillow and FreeType are the
 same: Debian 12's python3-pil and fonts-wqy-microhei.
@@ -23,6 +28,8 @@ from PIL import Image, ImageDraw, ImageFont
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 OUT = ROOT / "guide" / "pictures"
+SCREENSHOT = ROOT / "docs" / "screenshot.png"
+CALLOUTS = ROOT / "docs" / "screenshot-callouts.png"
 FONT = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
 LIMIT_GB = 128
 
@@ -189,25 +196,75 @@ def picture(title, disk_gb, layouts):
     return data.getvalue()
 
 
+# The main dialog's controls (res/Quorvane.rc: x, y, width, height in dialog
+# units) and what README.md calls them.
+CONTROLS = [
+    ((152, 71, 84, 11), "System: Windows 2000 SP4 is the one it upgrades"),
+    ((152, 87, 84, 11), "ATA addressing: 28 = not yet, 48 = set"),
+    ((152, 103, 84, 11), "Upgrade: needed, done, impossible, unsupported"),
+    ((246, 73, 36, 14), "Upper button: UPGRADE (the default: Enter)"),
+    ((246, 98, 36, 14), "Lower button: EXIT (changes nothing)"),
+]
+FIELD_COLOUR = (100, 190, 250)
+PIXELS_PER_UNIT = 1.5
+
+
+def badge(draw, centre, number):
+    x, y = centre
+    draw.ellipse([x - 9, y - 9, x + 9, y + 9], fill=LIMIT_RED)
+    text = str(number)
+    draw.text((x - draw.textlength(text, font=font(13)) / 2, y - 9), text,
+              font=font(13), fill=(255, 255, 255))
+
+
+def callouts():
+    shot = Image.open(SCREENSHOT).convert("RGB")
+    # The client area's origin in the screenshot, from the first field's
+    # interior (the field's border is one pixel wide).
+    first = min((y, x) for y in range(shot.height) for x in range(shot.width)
+                if shot.getpixel((x, y)) == FIELD_COLOUR)
+    origin = (first[1] - 1 - CONTROLS[0][0][0] * PIXELS_PER_UNIT,
+              first[0] - 1 - CONTROLS[0][0][1] * PIXELS_PER_UNIT)
+    top = 36
+    label_x = shot.width + 24
+    image = Image.new("RGB", (label_x + 360, shot.height + top + 8), (255, 255, 255))
+    image.paste(shot, (0, top))
+    draw = ImageDraw.Draw(image)
+    draw.text((4, 8), "The dialog on a Simplified Chinese set-up, as Windows 2000 shows it; "
+              "the numbers are added", font=font(15), fill=INK)
+    for i, ((x, y, w, h), label) in enumerate(CONTROLS):
+        # A field's number stands inside its right end, a button's beside it.
+        inside = 12 if i < 3 else -14
+        centre = (origin[0] + (x + w) * PIXELS_PER_UNIT - inside,
+                  top + origin[1] + (y + h / 2) * PIXELS_PER_UNIT)
+        badge(draw, centre, i + 1)
+        label_y = top + 40 + i * 34
+        badge(draw, (label_x + 9, label_y + 10), i + 1)
+        draw.text((label_x + 26, label_y + 1), label, font=font(14), fill=INK)
+    data = io.BytesIO()
+    image.save(data, format="PNG", optimize=True)
+    return data.getvalue()
+
+
 def main():
     check = sys.argv[1:] == ["--check"]
     if sys.argv[1:] not in ([], ["--check"]):
-        raise SystemExit("usage: draw-disk-pictures.py [--check]")
-    wanted = {f"{name}.png": picture(title, disk, layouts)
+        raise SystemExit("usage: draw-pictures.py [--check]")
+    wanted = {OUT / f"{name}.png": picture(title, disk, layouts)
               for name, title, disk, layouts in EXAMPLES}
+    wanted[CALLOUTS] = callouts()
     if not check:
         OUT.mkdir(parents=True, exist_ok=True)
-        for name, data in wanted.items():
-            (OUT / name).write_bytes(data)
+        for path, data in wanted.items():
+            path.write_bytes(data)
         return
-    faults = [f"{name} is not what the script draws"
-              for name, data in wanted.items()
-              if not (OUT / name).is_file() or (OUT / name).read_bytes() != data]
-    faults += [f"{path.name} is drawn by no example"
-               for path in OUT.glob("*.png") if path.name not in wanted]
+    faults = [f"{path.relative_to(ROOT)} is not what the script draws"
+              for path, data in wanted.items()
+              if not path.is_file() or path.read_bytes() != data]
+    faults += [f"{path.relative_to(ROOT)} is drawn by no example"
+               for path in OUT.glob("*.png") if path not in wanted]
     for fault in faults:
-        print(f"guide/pictures/{fault}: run /usr/bin/python3 scripts/draw-disk-pictures.py",
-              file=sys.stderr)
+        print(f"{fault}: run /usr/bin/python3 scripts/draw-pictures.py", file=sys.stderr)
     sys.exit(1 if faults else 0)
 
 
