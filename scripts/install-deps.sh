@@ -9,6 +9,8 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth fonts-wqy-microhei fonts-arphic-gbsn00lp imagemagick
   clang-format shellcheck
+  # The guide's offline copy (scripts/make-offline-guide.py).
+  cmark-gfm tidy python3
 )
 
 installed() {
