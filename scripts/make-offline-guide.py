@@ -52,12 +52,15 @@ PICTURE_TYPES = {".png": "image/png", ".gif": "image/gif", ".jpg": "image/jpeg"}
 # Little CSS, nearly all of it CSS 1. A long command wraps instead of running off the
 # window and the printed sheet where the browser can: pre-wrap for today's
 # browsers, Internet Explorer's own word-wrap for its 5.5 and 6 (5.01 lets it
-# run on). Each page after the first starts a new printed sheet.
+# run on). Code has a grey ground, as on the repository's pages: Chinese in
+# it is drawn in the same face as the text around it. Each page after the
+# first starts a new printed sheet.
 STYLE = """\
 body { margin: 1em 2em; line-height: 1.5; }
 pre { background: #f0f0f0; border: 1px solid #c0c0c0; padding: 0.5em;
       white-space: pre-wrap; word-wrap: break-word; }
-code { font-family: "Courier New", monospace; }
+code { font-family: "Courier New", monospace; background: #e8e8e8; }
+pre code { background: transparent; }
 img { border: 1px solid #808080; }
 div.page { page-break-before: always; }
 div.first { page-break-before: auto; }
