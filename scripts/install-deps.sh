@@ -9,7 +9,10 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth fonts-wqy-microhei fonts-arphic-gbsn00lp imagemagick
   clang-format shellcheck
+  # The documents' pictures (scripts/draw-pictures.py).
   python3-pil
+  # The guide's offline copy (scripts/make-offline-guide.py).
+  cmark-gfm tidy python3
 )
 
 installed() {
