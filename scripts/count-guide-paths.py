@@ -3,14 +3,16 @@
 line to formatted new space, following only the links that reader's route
 gives: characters as shown, not counting white space, link targets or
 Markdown marks. A section is a heading and what follows it up to the next
-heading of the same or a higher level; "" is a page's text before its first
+heading; "" is a page's text before its first
 "##" heading.
 
-    /usr/bin/python3 scripts/count-guide-paths.py
+    /usr/bin/python3 scripts/count-guide-paths.py            # each route's total
+    /usr/bin/python3 scripts/count-guide-paths.py --detail   # and each section's
 """
 
 import pathlib
 import re
+import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
@@ -26,22 +28,28 @@ def download(check):
 
 
 # The readers the guide was last walked for: each route's reader, with the
-# check for the Windows they download on.
+# check for the Windows they download on and an empty stick (a stick that
+# holds files adds the section "U 盘上有文件时").
 ROUTES = {
     "second disk, Windows 11": [
-        START, ("guide/second-disk.md", None), LIMIT, download("在 Windows 10 或 11 上检查"),
+        START, ("guide/second-disk.md", None), LIMIT, ("guide/limit.md", ["拔下大硬盘"]),
+        download("在 Windows 10 或 11 上检查"),
+        DIALOG, ("guide/partitions.md", ["新的硬盘：写入签名，不要转换为动态磁盘", "向导的步骤"])],
+    "second disk, Windows 11, a stick that holds files": [
+        START, ("guide/second-disk.md", None), LIMIT, ("guide/limit.md", ["拔下大硬盘"]),
+        download("在 Windows 10 或 11 上检查"), ("guide/download.md", ["U 盘上有文件时"]),
         DIALOG, ("guide/partitions.md", ["新的硬盘：写入签名，不要转换为动态磁盘", "向导的步骤"])],
     "Windows 2000 alone on the big disk, Windows 10": [
         START, ("guide/system-disk.md", None), LIMIT, download("在 Windows 10 或 11 上检查"),
         DIALOG, ("guide/partitions.md", ["分区表的 4 项", "第一个分区多大", "向导的步骤"])],
     "multi-boot, Windows 7": [
         START, ("guide/multi-boot.md", None), LIMIT, download("在 Windows 7 上检查"),
+        ("guide/download.md", ["Internet Explorer 的提示"]),
         DIALOG, ("guide/partitions.md", ["分区表的 4 项", "第一个分区多大", "向导的步骤",
                                          "选哪种文件系统"]),
         ("guide/boot-ini.md", ["修改 boot.ini"])],
 }
-BUDGETS = {"second disk, Windows 11": 9000, "Windows 2000 alone on the big disk, Windows 10": 9000,
-           "multi-boot, Windows 7": 13000}
+BUDGETS = {name: 13000 if name.startswith("multi-boot") else 9000 for name in ROUTES}
 
 
 def sections(text):
@@ -68,21 +76,24 @@ def shown(text):
     return len(re.sub(r"\s", "", text))
 
 
-def count(route):
+def count(route, detail=False):
     total = 0
     for page, wanted in route:
         found = sections((ROOT / page).read_text(encoding="utf-8"))
         for name in (wanted if wanted is not None else found):
             if name not in found:
                 raise SystemExit(f"{page} has no section '{name}'")
-            total += shown("\n".join(found[name][1]))
+            figure = shown("\n".join(found[name][1]))
+            if detail:
+                print(f"  {figure:5d}  {page} {name}")
+            total += figure
     return total
 
 
 whole = sum(shown(path.read_text(encoding="utf-8"))
             for path in [ROOT / "README.zh-CN.md", *sorted((ROOT / "guide").glob("*.md"))])
 for name, route in ROUTES.items():
-    figure = count(route)
+    figure = count(route, "--detail" in sys.argv[1:])
     print(f"{name}: {figure} characters (budget {BUDGETS[name]})"
           f"{'' if figure <= BUDGETS[name] else '  OVER'}")
 print(f"the whole guide: {whole} characters")
