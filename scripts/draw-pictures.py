@@ -69,17 +69,17 @@ EXAMPLES = [
     ]),
     ("example-4-one-entry-left", "例四：Windows 98 SE 在 C: 上，Windows 2000 在第二个主磁盘分区上（250 GB 的硬盘）", 232.8, [
         ("重新启动以后，新建分区以前", [
-            ("C:", 20, "主", "FAT32", "Windows 98 SE"),
+            ("C:", 20, "主", "FAT32", "Win98 SE"),
             ("D:", 30, "主", "NTFS", "Windows 2000"),
             ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
             (None, 127.8, "空", "", "没有分区")]),
         ("分区表只剩一项，只能建一个主磁盘分区。甲：用到底，格式化为 NTFS", [
-            ("C:", 20, "主", "FAT32", "Windows 98 SE"),
+            ("C:", 20, "主", "FAT32", "Win98 SE"),
             ("D:", 30, "主", "NTFS", "Windows 2000"),
             ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
             ("F:", 127.8, "主", "NTFS", "撤销时删除")]),
         ("乙：完全留在界限以内（125 − 105 = 20 GB），格式化为 FAT32", [
-            ("C:", 20, "主", "FAT32", "Windows 98 SE"),
+            ("C:", 20, "主", "FAT32", "Win98 SE"),
             ("D:", 30, "主", "NTFS", "Windows 2000"),
             ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
             ("F:", 20, "主", "FAT32", "撤销时保留"),
@@ -87,10 +87,12 @@ EXAMPLES = [
     ]),
 ]
 
-WIDTH = 900
-MARGIN = 20
-BAR_LEFT = 20
-BAR_WIDTH = 860
+# 640 pixels wide: printed from Internet Explorer 6, which does not shrink a
+# page to fit, a wider picture would lose its right edge on A4.
+WIDTH = 640
+MARGIN = 16
+BAR_LEFT = 16
+BAR_WIDTH = 606
 BAR_HEIGHT = 72
 INK = (0, 0, 0)
 GREY = (96, 96, 96)
@@ -113,6 +115,33 @@ def font(size):
     return ImageFont.truetype(FONT, size)
 
 
+def wrapped(draw, text, text_font, width):
+    """The text in lines no wider than width, broken after a Chinese
+    punctuation mark where one is near, else anywhere (Chinese may break
+    between any two characters)."""
+    lines, line = [], ""
+    for char in text:
+        if draw.textlength(line + char, font=text_font) > width:
+            cut = max(line.rfind(mark) for mark in "；，。：")
+            if cut > len(line) * 2 // 3:
+                lines.append(line[:cut + 1])
+                line = line[cut + 1:]
+            else:
+                lines.append(line)
+                line = ""
+        line += char
+    return lines + [line]
+
+
+def paragraph(draw, xy, text, size, fill, width=WIDTH - 2 * MARGIN):
+    """Draws the text wrapped at width; returns the y below it."""
+    x, y = xy
+    for line in wrapped(draw, text, font(size), width):
+        draw.text((x, y), line, font=font(size), fill=fill)
+        y += size + 5
+    return y
+
+
 def number(gb):
     return f"{gb:g}"
 
@@ -132,8 +161,8 @@ def entries(parts):
 
 def draw_layout(draw, top, disk_gb, caption, parts):
     scale = BAR_WIDTH / disk_gb
-    draw.text((BAR_LEFT, top), caption, font=font(15), fill=INK)
-    bar_top = top + 26
+    caption_bottom = paragraph(draw, (BAR_LEFT, top), caption, 14, INK, BAR_WIDTH - 90)
+    bar_top = caption_bottom + 8
     x_of = lambda gb: BAR_LEFT + round(gb * scale)
 
     start = 0.0
@@ -150,7 +179,7 @@ def draw_layout(draw, top, disk_gb, caption, parts):
             lines.append("越过界限")
         # Text that would start on the limit's line starts right of it.
         text_x = x0 + 4
-        if x0 <= x_of(LIMIT_GB) < x0 + 60 and x1 - x_of(LIMIT_GB) > 60:
+        if x0 <= x_of(LIMIT_GB) < x0 + 110 and x1 - x_of(LIMIT_GB) > 60:
             text_x = x_of(LIMIT_GB) + 6
         y = bar_top + 4
         for i, line in enumerate(lines):
@@ -177,33 +206,32 @@ def draw_layout(draw, top, disk_gb, caption, parts):
 
     limit_x = x_of(LIMIT_GB)
     draw.line([limit_x, bar_top - 8, limit_x, bar_top + BAR_HEIGHT + 8], fill=LIMIT_RED, width=3)
-    # Beside the line, or past the caption where the caption reaches it.
-    caption_end = BAR_LEFT + draw.textlength(caption, font=font(15)) + 12
-    draw.text((max(limit_x + 4, caption_end), top + 2), "界限 128 GB", font=font(13),
+    # Under the bar, below the running sums, so that no caption meets it.
+    draw.line([limit_x, bar_top + BAR_HEIGHT, limit_x, bar_top + BAR_HEIGHT + 30],
+              fill=LIMIT_RED, width=1)
+    draw.text((limit_x + 4, bar_top + BAR_HEIGHT + 18), "界限 128 GB", font=font(12),
               fill=LIMIT_RED)
 
-    table_top = bar_top + BAR_HEIGHT + 24
-    draw.text((BAR_LEFT, table_top), "分区表的 4 项：" + "；".join(
-        f"{i + 1}. {e}" for i, e in enumerate(entries(parts))), font=font(13), fill=INK)
-    return table_top + 28
+    table = "分区表的 4 项：" + "；".join(f"{i + 1}. {e}" for i, e in enumerate(entries(parts)))
+    return paragraph(draw, (BAR_LEFT, bar_top + BAR_HEIGHT + 38), table, 12, INK) + 4
 
 
 def picture(title, disk_gb, layouts):
-    height = 64 + 164 * len(layouts) + 30
-    image = Image.new("RGB", (WIDTH, height), (255, 255, 255))
+    # Drawn on a canvas taller than any picture, then cut to what was drawn.
+    image = Image.new("RGB", (WIDTH, 2000), (255, 255, 255))
     draw = ImageDraw.Draw(image)
-    draw.text((MARGIN, 12), title, font=font(17), fill=INK)
-    draw.text((MARGIN, 36), "示意图，不是屏幕截图。数字是 Windows 显示的大小（GB），"
-              "分区下面的数字是从硬盘开头加到它为止的总数。", font=font(13), fill=GREY)
-    top = 64
+    top = paragraph(draw, (MARGIN, 10), title, 16, INK)
+    top = paragraph(draw, (MARGIN, top + 2), "示意图，不是屏幕截图。数字是 Windows 显示的大小"
+                    "（GB），分区下面的数字是从硬盘开头加到它为止的总数。", 12, GREY) + 10
     for caption, parts in layouts:
         total = sum(p[1] for p in parts)
         if abs(total - disk_gb) > 0.05:
             raise SystemExit(f"{title}: {caption}: the parts add up to {total}, not {disk_gb}")
-        top = draw_layout(draw, top, disk_gb, caption, parts) + 8
-    draw.text((MARGIN, top), "蓝色：主磁盘分区。绿色：逻辑驱动器，绿框是把它们围在一起的扩展磁盘分区。"
-              "白色：未分配的空间。浅红色：越过了界限的分区。", font=font(13), fill=GREY)
-    return png(image)
+        top = draw_layout(draw, top, disk_gb, caption, parts) + 10
+    top = paragraph(draw, (MARGIN, top), "蓝色：主磁盘分区。绿色：逻辑驱动器，绿框是把它们围在一起的"
+                    "扩展磁盘分区。白色：没有分区的空间。浅红色：越过了界限的分区。", 12, GREY)
+    height = top + 10
+    return png(image.crop((0, 0, WIDTH, height)))
 
 
 # The main dialog's controls (res/Quorvane.rc: x, y, width, height in dialog
