@@ -36,10 +36,10 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriver.h"
-#include "ProcessImage.h"
 #include "bench/PairedComparison.h"
 #include "bench/ProcessMemory.h"
+#include "wine/DialogDriver.h"
+#include "wine/ProcessImage.h"
 
 namespace {
 

@@ -47,19 +47,19 @@ case $show in
 esac
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 >/dev/null
+cmake --build --preset win32 --target Quorvane windows_tools >/dev/null
 
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/run/wineprefix
-# The machine state, through the tests' machine model (tests/win32/Machine.h).
-prepare=build/win32/tests/prepare_machine.exe
+# The machine state, through the tests' machine model (wine/Machine.h).
+prepare=build/win32/programs/wine/prepare_machine.exe
 machine=(--windows "$windows" --csd-version "$csd_version" --value "$value")
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
   # The program follows in the Wine session that preparing started.
-  QUORVANE_WINE_LINGER_SECONDS=0 cmake/wine-run.sh "$prefix" "$prepare" "${machine[@]}"
+  QUORVANE_WINE_LINGER_SECONDS=0 wine/wine-run.sh "$prefix" "$prepare" "${machine[@]}"
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."
-  exec cmake/wine-run.sh "$prefix" "$exe"
+  exec wine/wine-run.sh "$prefix" "$exe"
 fi
 
 # Under Xvfb: a private X server, the machine prepared (in the same Wine
@@ -78,9 +78,9 @@ if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   # show_program leaves it running for the screenshot: the launcher must
   # neither wait for Wine'"'"'s processes nor end them.
   export QUORVANE_WINE_LINGER_SECONDS=0
-  cmake/wine-run.sh "$prefix" "$prepare" --framed-by-wine "$@"
+  wine/wine-run.sh "$prefix" "$prepare" --framed-by-wine "$@"
   status=0
-  rect=$(cmake/wine-run.sh "$prefix" build/win32/tests/show_program.exe "$exe" 60 ${then:+"$then"}) ||
+  rect=$(wine/wine-run.sh "$prefix" build/win32/programs/wine/show_program.exe "$exe" 60 ${then:+"$then"}) ||
     status=$?
   if [ "$status" -eq 0 ]; then
     read -r left top width height <<<"$rect"

@@ -10,8 +10,8 @@
 #include "ProcessWindows.h"
 #include "Report.h"
 #include "Scenario.h"
-#include "Utf16.h"
 #include "tests/common/CaseNames.h"
+#include "tests/win32/Utf16.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Shared expectations, from the test table.
 #include "Expectations.h"
 
-#include "Utf16.h"
+#include "tests/win32/Utf16.h"
 
 Fields ToFields(const table::Fields& fields) {
   return {Utf16(fields.os), Utf16(fields.ata), Utf16(fields.status), fields.upgradeEnabled};

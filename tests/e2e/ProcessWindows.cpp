@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "DialogDriver.h"
+#include "wine/DialogDriver.h"
 
 namespace windows {
 

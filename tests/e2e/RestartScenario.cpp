@@ -11,7 +11,7 @@
 #include "Expectations.h"
 #include "Report.h"
 #include "Scenario.h"
-#include "TestRegistry.h"
+#include "wine/TestRegistry.h"
 
 namespace {
 

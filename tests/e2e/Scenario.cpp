@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "DialogDriver.h"
-#include "Launcher.h"
-#include "ProcessImage.h"
 #include "ProcessWindows.h"
 #include "Report.h"
-#include "Utf16.h"
 #include "WineRestart.h"
+#include "tests/win32/Utf16.h"
+#include "wine/DialogDriver.h"
+#include "wine/Launcher.h"
+#include "wine/ProcessImage.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "Actions.h"
-#include "Machine.h"
 #include "Program.h"
-#include "TestRegistry.h"
 #include "tests/common/ProgramTable.h"
+#include "wine/Machine.h"
+#include "wine/TestRegistry.h"
 
 struct Fields {
   std::wstring os;

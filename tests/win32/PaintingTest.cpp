@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "GdiCounter.h"
-#include "Machine.h"
 #include "ModalRun.h"
 #include "ScreenPixels.h"
 #include "TestApp.h"
 #include "res/resource.h"
 #include "tests/common/CaseNames.h"
 #include "ui/UpgradeDlg.h"
+#include "wine/Machine.h"
 
 namespace {
 

@@ -7,9 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "DialogDriver.h"
 #include "ImportPatch.h"
-#include "Machine.h"
 #include "ModalRun.h"
 #include "TestApp.h"
 #include "Utf16.h"
@@ -17,6 +15,8 @@
 #include "tests/common/CaseNames.h"
 #include "tests/common/ProgramTable.h"
 #include "ui/UpgradeDlg.h"
+#include "wine/DialogDriver.h"
+#include "wine/Machine.h"
 
 namespace {
 

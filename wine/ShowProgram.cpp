@@ -17,8 +17,8 @@
 #include <cstring>
 #include <string>
 
-#include "DialogDriver.h"
 #include "res/resource.h"
+#include "wine/DialogDriver.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Finding a process's dialogs, and message boxes answered from a second
 // thread of the test process.
-#include "DialogDriver.h"
+#include "wine/DialogDriver.h"
 
 #include <chrono>
 
-#include "ProcessImage.h"
+#include "wine/ProcessImage.h"
 
 namespace {
 

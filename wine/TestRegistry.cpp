@@ -1,6 +1,6 @@
 // Straight Win32 registry calls, kept apart from the program's own services
 // so that the tests check those against an independent reading.
-#include "TestRegistry.h"
+#include "wine/TestRegistry.h"
 
 #include <sddl.h>
 

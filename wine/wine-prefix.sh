@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the Wine prefix PREFIX for cmake/wine-run.sh, which sets Wine's
+# Makes the Wine prefix PREFIX for wine/wine-run.sh, which sets Wine's
 # environment (WINEARCH, WINELOADER, QUORVANE_WINE_LOCALE,
 # QUORVANE_WINE_LOCK_SECONDS) before it calls this.
 # Making a prefix takes Wine about 20 s, under qemu too (wineboot runs
@@ -17,7 +17,7 @@
 set -euo pipefail
 if [ $# != 1 ] || [ -z "${WINELOADER:-}" ] || [ -z "${QUORVANE_WINE_LOCALE:-}" ] ||
   [ -z "${QUORVANE_WINE_LOCK_SECONDS:-}" ]; then
-  echo "wine-prefix.sh: run it through cmake/wine-run.sh, which sets Wine's environment" >&2
+  echo "wine-prefix.sh: run it through wine/wine-run.sh, which sets Wine's environment" >&2
   exit 2
 fi
 here=$(dirname "$(realpath "$0")")
@@ -66,7 +66,7 @@ complete() {
   for f in system.reg user.reg userdef.reg; do
     [ -s "$1/$f" ] || fail "$1 is incomplete: it has no $f"
   done
-  echo "made by cmake/wine-prefix.sh" >"$1/$mark"
+  echo "made by wine/wine-prefix.sh" >"$1/$mark"
 }
 
 make_template() {

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "Machine.h"
+#include "wine/Machine.h"
 
 namespace {
 
