@@ -29,6 +29,13 @@ using Text = const char*;
 inline constexpr char kCaption[] = u8"Quorvane";
 inline constexpr char kUpgradeButton[] = u8"升级";
 inline constexpr char kExitButton[] = u8"退出";
+// Its style and its controls' (windres adds none of its own to these), and
+// the OS field's extended style, WS_EX_TRANSPARENT.
+inline constexpr uint32_t kDialogStyle = 0x90C800C0;
+inline constexpr uint32_t kUpgradeButtonStyle = 0x50010001;
+inline constexpr uint32_t kExitButtonStyle = 0x50010000;
+inline constexpr uint32_t kFieldStyle = 0x50021000;
+inline constexpr uint32_t kOsFieldExStyle = 0x20;
 
 // The fields.
 inline constexpr char kWindows98[] = u8"Windows 98";
@@ -169,6 +176,16 @@ inline const std::vector<Row>& Rows() {
        STATE_VALUE_ZERO},
   };
   return rows;
+}
+
+// The fields of the first row with `letter`; a letter with no row is the
+// test's own mistake, and its fields match nothing the program shows.
+inline const Fields& FieldsOfRow(char letter) {
+  for (const Row& row : Rows()) {
+    if (row.letter == letter) return row.fields;
+  }
+  static const Fields none{"no such row", "", "", false};
+  return none;
 }
 
 // "F value 8 bytes REG_BINARY": a row's name in test output.

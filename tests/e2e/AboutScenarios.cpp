@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "Expectations.h"
-#include "ProcessWindows.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "tests/common/CaseNames.h"
 #include "tests/win32/Utf16.h"
+#include "wine/DialogDriver.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ HWND WaitForAboutBox(HWND dialog) {
   DWORD process = 0;
   GetWindowThreadProcessId(dialog, &process);
   for (int i = 0; i < 250; ++i) {
-    if (HWND about = windows::FindDialog(process, dialog)) return about;
+    if (HWND about = FindProcessDialog(process, dialog)) return about;
     Sleep(20);
   }
   return nullptr;
@@ -42,7 +42,7 @@ bool WaitUntilGone(HWND window) {
 std::vector<std::wstring> ChildTexts(HWND window) {
   std::vector<std::wstring> texts;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    texts.push_back(windows::Text(child));
+    texts.push_back(WindowTextW(child));
   }
   return texts;
 }
@@ -61,7 +61,7 @@ TEST_P(AboutBox, ShowsItsTextsAndLeadsBackToTheUnchangedDialog) {
     report::Fail("WM_SYSCOMMAND 0x10: no About box appeared");
     return;
   }
-  report::CheckText("About box caption", Utf16(table::kAboutCaption), windows::Text(about));
+  report::CheckText("About box caption", Utf16(table::kAboutCaption), WindowTextW(about));
   const std::vector<std::wstring> texts = ChildTexts(about);
   // The icon (no text), the name and version, the maker's notice, OK and
   // the purpose, in template order.

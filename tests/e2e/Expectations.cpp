@@ -7,12 +7,7 @@ Fields ToFields(const table::Fields& fields) {
   return {Utf16(fields.os), Utf16(fields.ata), Utf16(fields.status), fields.upgradeEnabled};
 }
 
-Fields FieldsOfRow(char letter) {
-  for (const table::Row& row : table::Rows()) {
-    if (row.letter == letter) return ToFields(row.fields);
-  }
-  return {L"no such row", L"", L"", false};
-}
+Fields FieldsOfRow(char letter) { return ToFields(table::FieldsOfRow(letter)); }
 
 Fields NeedsUpgradeFields() { return FieldsOfRow('F'); }
 

@@ -15,7 +15,8 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  bool Start(const std::wstring& exePath);
+  // Through the dialog driver's StartProgram; false, with `why` said, when it cannot start.
+  bool Start(const std::wstring& exePath, std::string& why);
   // The main dialog once it is visible; null if it never appears.
   HWND WaitForDialog();
   HWND dialog() const { return dialog_; }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "ProcessWindows.h"
 #include "Report.h"
 #include "WineRestart.h"
 #include "tests/win32/Utf16.h"
@@ -75,8 +74,9 @@ bool Scenario::Open() {
     return false;
   }
   const std::wstring path = ProgramPath();
-  if (!program_.Start(path)) {
-    report::Fail("start " + report::Utf8(path) + ": error " + std::to_string(GetLastError()));
+  std::string why;
+  if (!program_.Start(path, why)) {
+    report::Fail("start " + report::Utf8(path) + ": " + why);
     return false;
   }
   if (program_.WaitForDialog() == nullptr) {
@@ -93,17 +93,17 @@ bool Scenario::Open() {
   report::CheckFlag("the dialog is a Unicode window",
                     state_.version.platformId == VER_PLATFORM_WIN32_NT,
                     IsWindowUnicode(dialog()) != FALSE);
-  report::CheckText("dialog caption", Utf16(table::kCaption), windows::Text(dialog()));
+  report::CheckText("dialog caption", Utf16(table::kCaption), WindowTextW(dialog()));
   report::CheckText("upgrade button text", Utf16(table::kUpgradeButton),
-                    windows::ItemText(dialog(), kUpgradeButton));
+                    ItemTextW(dialog(), kUpgradeButton));
   report::CheckText("exit button text", Utf16(table::kExitButton),
-                    windows::ItemText(dialog(), kExitButton));
+                    ItemTextW(dialog(), kExitButton));
   return true;
 }
 
 Fields Scenario::Read() const {
-  return {windows::ItemText(dialog(), kOsNameField), windows::ItemText(dialog(), kAtaModeField),
-          windows::ItemText(dialog(), kStatusField),
+  return {ItemTextW(dialog(), IDC_OS_NAME), ItemTextW(dialog(), IDC_ATA_MODE),
+          ItemTextW(dialog(), IDC_UPGRADE_STATUS),
           IsWindowEnabled(GetDlgItem(dialog(), kUpgradeButton)) != FALSE};
 }
 
@@ -153,8 +153,8 @@ void Scenario::ExpectNoReaction(const Action& action, const Fields& fields) {
     const bool boxShown = outcome == Operation::Outcome::kMessageBox;
     report::CheckFlag(action.name + ": shows a message box", false, boxShown);
     if (boxShown) {
-      report::Note("the box: \"" + report::Utf8(windows::Text(box)) + "\", \"" +
-                   report::Utf8(windows::ItemText(box, 0xFFFF)) + "\"");
+      report::Note("the box: \"" + report::Utf8(WindowTextW(box)) + "\", \"" +
+                   report::Utf8(ItemTextW(box, kMessageBoxText)) + "\"");
       // OK ends any box without asking for a restart; No, one without OK.
       Press(box, IDOK);
       Press(box, IDNO);
@@ -182,10 +182,10 @@ bool Scenario::ExpectMessageBox(const Action& action, const ExpectedBox& expecte
       break;
   }
   const std::string what = action.name + ": message box ";
-  report::CheckText(what + "caption", expected.caption, windows::Text(box));
-  report::CheckText(what + "text", expected.text, windows::ItemText(box, 0xFFFF));
+  report::CheckText(what + "caption", expected.caption, WindowTextW(box));
+  report::CheckText(what + "text", expected.text, ItemTextW(box, kMessageBoxText));
   report::CheckLines(what + "buttons", {ButtonNames(expected.buttons)},
-                     {ButtonNames(windows::VisibleButtons(box))});
+                     {ButtonNames(VisibleButtons(box))});
   report::CheckFlag(what + "shows an icon", expected.icon, MessageBoxIcon(box) != nullptr);
   report::CheckFlag(what + "owned by the dialog", true, GetWindow(box, GW_OWNER) == dialog());
   report::CheckFlag(what + "disables the dialog while it is up", true,

@@ -147,7 +147,7 @@ TEST_F(PaintingTest, FieldsShareOneLightBlueBrushOthersKeepTheDefault) {
                          reinterpret_cast<LPARAM>(GetDlgItem(window, id))));
         if (fieldBrush == nullptr) fieldBrush = brush;
         EXPECT_EQ(brush, fieldBrush) << id;
-        EXPECT_EQ(GetBkColor(dc), 0x00FABE64u) << id;
+        EXPECT_EQ(GetBkColor(dc), kFieldColor) << id;
       }
     }
     EXPECT_NE(fieldBrush, defaultStatic);

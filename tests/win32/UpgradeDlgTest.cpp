@@ -43,16 +43,6 @@ void Prepare(const table::Machine& state) {
   ASSERT_TRUE(machine::ApplyWriteDenial(state));
 }
 
-// The fields of the first row that has `letter`.
-const table::Fields& FieldsOfRow(char letter) {
-  for (const table::Row& row : table::Rows()) {
-    if (row.letter == letter) return row.fields;
-  }
-  static const table::Fields none{};
-  ADD_FAILURE() << "no row " << letter;
-  return none;
-}
-
 LONG WINAPI RefuseValue(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) {
   return ERROR_ACCESS_DENIED;
 }
@@ -88,24 +78,24 @@ struct ControlCase {
 
 TEST_F(UpgradeDlgTest, TemplateGivesTheFiveControlsWithTheirStyles) {
   Prepare(table::WithParameter(std::nullopt));  // row F
-  const table::Fields& fields = FieldsOfRow('F');
+  const table::Fields& fields = table::FieldsOfRow('F');
   const std::wstring upgrade = Utf16(table::kUpgradeButton);
   const std::wstring exit = Utf16(table::kExitButton);
   const std::wstring os = Utf16(fields.os);
   const std::wstring ata = Utf16(fields.ata);
   const std::wstring status = Utf16(fields.status);
   const ControlCase kControls[] = {
-      {IDOK, "Button", upgrade.c_str(), 0x50010001, 0},
-      {IDCANCEL, "Button", exit.c_str(), 0x50010000, 0},
-      {IDC_OS_NAME, "Static", os.c_str(), 0x50021000, WS_EX_TRANSPARENT},
-      {IDC_ATA_MODE, "Static", ata.c_str(), 0x50021000, 0},
-      {IDC_UPGRADE_STATUS, "Static", status.c_str(), 0x50021000, 0},
+      {IDOK, "Button", upgrade.c_str(), table::kUpgradeButtonStyle, 0},
+      {IDCANCEL, "Button", exit.c_str(), table::kExitButtonStyle, 0},
+      {IDC_OS_NAME, "Static", os.c_str(), table::kFieldStyle, table::kOsFieldExStyle},
+      {IDC_ATA_MODE, "Static", ata.c_str(), table::kFieldStyle, 0},
+      {IDC_UPGRADE_STATUS, "Static", status.c_str(), table::kFieldStyle, 0},
   };
   CUpgradeDlg dialog;
   RunModal(dialog, [&](HWND window) {
     // Windows adds WS_CLIPSIBLINGS and DS_3DLOOK of its own.
     const LONG style = GetWindowLongW(window, GWL_STYLE);
-    EXPECT_EQ(style & 0x90C800C0, 0x90C800C0);
+    EXPECT_EQ(style & table::kDialogStyle, table::kDialogStyle);
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
     EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     EXPECT_EQ(WindowTextW(window), Utf16(table::kCaption));
@@ -168,7 +158,7 @@ class DialogUpgrade : public ::testing::TestWithParam<table::UpgradePath> {
 TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
   const table::UpgradePath& path = GetParam();
   Prepare(table::MachineOf(path));
-  const table::Fields before = FieldsOfRow(path.parameter ? 'H' : 'F');
+  const table::Fields before = table::FieldsOfRow(path.parameter ? 'H' : 'F');
   const table::Fields after =
       path.reaction == table::Reaction::kQuestion ? table::UpgradedNow() : before;
   CUpgradeDlg dialog;
