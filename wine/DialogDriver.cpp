@@ -65,6 +65,16 @@ HWND FindProcessDialog(DWORD process, HWND except) {
   return search.found;
 }
 
+HWND WaitForProcessDialog(DWORD process, HWND except, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  HWND found = nullptr;
+  while ((found = FindProcessDialog(process, except)) == nullptr &&
+         GetTickCount() - start < limitMs) {
+    Sleep(20);
+  }
+  return found;
+}
+
 bool StartProgram(const std::wstring& path, PROCESS_INFORMATION& process, std::string& why) {
   const size_t slash = path.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);

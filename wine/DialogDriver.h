@@ -59,6 +59,8 @@ class MessageBoxAnswerer {
 HWND FindProcessDialog(DWORD process, HWND except);
 // The same, of this process.
 HWND FindDialogOfThisProcess(HWND except);
+// Waits at most limitMs for such a dialog; null when none shows.
+HWND WaitForProcessDialog(DWORD process, HWND except, DWORD limitMs);
 std::wstring WindowTextW(HWND window);
 std::wstring ItemTextW(HWND dialog, int id);
 // The ids of the dialog's visible buttons, in ascending order.

@@ -141,11 +141,6 @@ bool DeleteTree(HKEY root, const std::string& path) {
   return RegDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS;
 }
 
-bool KeyExists(HKEY root, const std::string& path) {
-  Key key;
-  return RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.out()) == ERROR_SUCCESS;
-}
-
 bool DenyWriting(HKEY root, const std::string& path) {
   return SetSecurity(root, path, "D:(D;;KW;;;WD)(A;;KA;;;WD)");
 }

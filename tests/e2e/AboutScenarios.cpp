@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "Expectations.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "tests/common/CaseNames.h"
@@ -22,17 +21,6 @@ struct WayOut {
   void (*close)(HWND about);
 };
 void PrintTo(const WayOut& way, std::ostream* out) { *out << way.name; }
-
-// The About box of the program, once it shows; null after five seconds.
-HWND WaitForAboutBox(HWND dialog) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(dialog, &process);
-  for (int i = 0; i < 250; ++i) {
-    if (HWND about = FindProcessDialog(process, dialog)) return about;
-    Sleep(20);
-  }
-  return nullptr;
-}
 
 bool WaitUntilGone(HWND window) {
   for (int i = 0; i < 250 && IsWindow(window); ++i) Sleep(20);
@@ -56,7 +44,7 @@ TEST_P(AboutBox, ShowsItsTextsAndLeadsBackToTheUnchangedDialog) {
   scenario.ExpectFields("on start", NeedsUpgradeFields());
 
   PostMessageW(scenario.dialog(), WM_SYSCOMMAND, kAboutCommand, 0);
-  HWND about = WaitForAboutBox(scenario.dialog());
+  HWND about = WaitForProcessDialog(scenario.processId(), scenario.dialog(), 5000);
   if (about == nullptr) {
     report::Fail("WM_SYSCOMMAND 0x10: no About box appeared");
     return;

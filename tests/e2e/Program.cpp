@@ -29,15 +29,13 @@ Program::~Program() {
 }
 
 bool Program::Start(const std::wstring& exePath, std::string& why) {
-  return StartProgram(exePath, process_, why);
-}
-
-HWND Program::WaitForDialog() {
+  if (!StartProgram(exePath, process_, why)) return false;
   PollUntil([this] {
     dialog_ = FindProcessDialog(id(), nullptr);
     return dialog_ != nullptr || HasEnded();
   });
-  return dialog_;
+  if (dialog_ == nullptr) why = "no dialog appeared";
+  return dialog_ != nullptr;
 }
 
 HWND Program::FindMessageBox() const { return FindProcessDialog(id(), dialog_); }

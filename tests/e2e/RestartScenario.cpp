@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "Expectations.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "wine/TestRegistry.h"

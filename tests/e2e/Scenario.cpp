@@ -2,10 +2,13 @@
 // a step that cannot be taken stops the scenario with a FAIL line.
 #include "Scenario.h"
 
+#include <windows.h>
+// tlhelp32.h needs windows.h before it.
+#include <tlhelp32.h>
+
 #include <algorithm>
 
 #include "Report.h"
-#include "WineRestart.h"
 #include "tests/win32/Utf16.h"
 #include "wine/DialogDriver.h"
 #include "wine/Launcher.h"
@@ -27,6 +30,24 @@ std::string ButtonNames(const std::vector<int>& ids) {
 // The message a message box's button sends when it is pressed.
 void Press(HWND box, int button) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(button), BN_CLICKED), 0);
+}
+
+// Wine's ExitWindowsEx starts "wineboot --end-session" as a process of its
+// own and returns. Once a handler that might have called it has returned,
+// a requested restart is therefore either still running, and wineboot.exe is
+// among the prefix's processes, or over, and the program has been ended.
+bool RestartUnderWay() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return true;  // cannot tell: assume the worst
+  bool found = false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+       more = Process32NextW(snapshot, &entry)) {
+    found = lstrcmpiW(entry.szExeFile, L"wineboot.exe") == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
 }
 
 }  // namespace
@@ -77,10 +98,6 @@ bool Scenario::Open() {
   std::string why;
   if (!program_.Start(path, why)) {
     report::Fail("start " + report::Utf8(path) + ": " + why);
-    return false;
-  }
-  if (program_.WaitForDialog() == nullptr) {
-    report::Fail("find the dialog: none appeared");
     return false;
   }
   // The shipped program is 32-bit; anything else is not what users run.
@@ -241,4 +258,25 @@ void Scenario::ExpectRegistry(std::vector<std::string> differences) {
   std::sort(differences.begin(), differences.end());
   report::CheckLines("registry changes under " + std::string(table::kControlSet), differences,
                      actual);
+}
+
+Fields ToFields(const table::Fields& fields) {
+  return {Utf16(fields.os), Utf16(fields.ata), Utf16(fields.status), fields.upgradeEnabled};
+}
+
+Fields NeedsUpgradeFields() { return ToFields(table::FieldsOfRow('F')); }
+
+Fields UpgradedNowFields() { return ToFields(table::UpgradedNow()); }
+
+ExpectedBox RestartQuestion() {
+  return {Utf16(table::kRestartCaption), Utf16(table::kRestartQuestion), {IDYES, IDNO}, true};
+}
+
+ExpectedBox UpgradeFailedBox() {
+  // The program has no name of its own: the box takes the executable's; it
+  // asks for no icon, so it gets the exclamation mark.
+  std::wstring name = ProgramPath();
+  name = name.substr(name.find_last_of(L'\\') + 1);
+  name = name.substr(0, name.rfind(L'.'));
+  return {name, Utf16(table::kUpgradeFailed), {IDOK}, true};
 }
