@@ -32,7 +32,8 @@ ExternalProject_Add(windows_programs
   DEPENDS Quorvane
 )
 # What scripts/run.sh and scripts/bench.sh start, without the tests.
-add_custom_target(windows_tools COMMAND ${CMAKE_COMMAND} --build ${programs} --target tools)
+add_custom_target(windows_tools COMMAND ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS
+  ${CMAKE_COMMAND} --build ${programs} --target tools --parallel 2)
 add_dependencies(windows_tools windows_programs-configure)
 
 enable_testing()

@@ -13,15 +13,19 @@
 # output is kept beside the template, in build/wineprefix-template-ARCH.log.
 # Every wait has a limit; a failure says what went wrong (with the end of
 # that log where wineboot failed) and exits non-zero.
-# Usage (through wine-run.sh only): wine-prefix.sh PREFIX
-set -euo pipefail
+# Usage (through wine-run.sh only): wine-prefix.sh PREFIX; under a lock it
+# runs itself again: wine-prefix.sh --locked PREFIX, or --locked-template PREFIX.
+set -Eeuo pipefail
+trap 'echo "wine-prefix.sh: line $LINENO: an unplanned exit, status $?, from: $BASH_COMMAND" >&2' ERR
+mode=${1:-}
+[[ $mode != --locked* ]] || shift
 if [ $# != 1 ] || [ -z "${WINELOADER:-}" ] || [ -z "${QUORVANE_WINE_LOCALE:-}" ] ||
   [ -z "${QUORVANE_WINE_LOCK_SECONDS:-}" ]; then
   echo "wine-prefix.sh: run it through wine/wine-run.sh, which sets Wine's environment" >&2
   exit 2
 fi
 here=$(dirname "$(realpath "$0")")
-prefix=$1
+prefix=${1:-}
 wine=(env LC_ALL="$QUORVANE_WINE_LOCALE" "$WINELOADER")
 template=$(realpath -m "$here/../build/wineprefix-template-$WINEARCH")
 log=$template.log
@@ -42,26 +46,31 @@ fail() {
     tail -n 20 "$log" >&2
   fi
   if [ -n "$partial" ]; then
-    WINEPREFIX=$partial timeout 30 wineserver -k 9>&- 2>/dev/null || true
+    WINEPREFIX=$partial timeout 30 wineserver -k 2>/dev/null || true
     rm -rf "$partial"
   fi
   exit 1
 }
 
-# Waits for the lock on descriptor 9, the file $1. Wine's commands run
-# without that descriptor (9>&-): wineserver and the services that wineboot
-# starts outlive it, and a run killed while making the template would leave
-# them holding the lock, for every later run to wait on.
-lock() {
-  flock -w "$QUORVANE_WINE_LOCK_SECONDS" 9 ||
-    fail "waited $QUORVANE_WINE_LOCK_SECONDS s for the lock $1, which another run holds"
+# Runs this script again with ARGS, holding the lock file $1 (75: flock
+# waited for it in vain). flock holds it and keeps its descriptor from the
+# command (-o), so that no Wine command here inherits it: wineserver and the
+# services wineboot starts outlive the run, and would hold the lock for
+# every later run to wait on.
+locked() {
+  local lock=$1 status=0
+  shift
+  flock -o -E 75 -w "$QUORVANE_WINE_LOCK_SECONDS" "$lock" "$0" "$@" || status=$?
+  [ "$status" != 75 ] ||
+    fail "waited $QUORVANE_WINE_LOCK_SECONDS s for the lock $lock, which another run holds"
+  return "$status"
 }
 
 # Complete: no wineserver runs on the prefix any more, and it has the three
 # registry files, which the server writes as it ends. Then it is marked.
 complete() {
   local f
-  WINEPREFIX=$1 timeout 60 wineserver -w 9>&- ||
+  WINEPREFIX=$1 timeout 60 wineserver -w ||
     fail "a wineserver still runs on $1 after a minute of waiting for it to end"
   for f in system.reg user.reg userdef.reg; do
     [ -s "$1/$f" ] || fail "$1 is incomplete: it has no $f"
@@ -69,42 +78,40 @@ complete() {
   echo "made by wine/wine-prefix.sh" >"$1/$mark"
 }
 
-make_template() {
+if [ "$mode" = --locked-template ]; then
+  [ -f "$template/$mark" ] && exit 0
+  rm -rf "$template" "$template.new"
+  partial=$template.new
+  : 2>/dev/null >"$log" || fail "cannot write wineboot's log, $log"
+  status=0
+  # Errors only, not the fixme lines: what a failure needs.
+  WINEPREFIX=$partial WINEDEBUG=err+all,fixme-all timeout "$boot_seconds" \
+    "${wine[@]}" wineboot -i </dev/null >"$log" 2>&1 || status=$?
+  [ "$status" != 124 ] ||
+    fail "wineboot -i did not end within $boot_seconds s making $partial" with-log
+  [ "$status" = 0 ] || fail "wineboot -i ended with status $status making $partial" with-log
+  complete "$partial"
+  mv "$partial" "$template"
+  exit 0
+fi
+if [ "$mode" != --locked ]; then
+  mkdir -p "$(dirname "$prefix")"
+  locked "$prefix.lock" --locked "$prefix" || exit $?
+  exit 0
+fi
+if [ ! -f "$prefix/$mark" ]; then
   mkdir -p "$(dirname "$template")"
-  (
-    lock "$template.lock"
-    [ -f "$template/$mark" ] && exit 0
-    rm -rf "$template" "$template.new"
-    partial=$template.new
-    : 2>/dev/null >"$log" || fail "cannot write wineboot's log, $log"
-    local status=0
-    # Errors only, not the fixme lines: what a failure needs.
-    WINEPREFIX=$partial WINEDEBUG=err+all,fixme-all timeout "$boot_seconds" \
-      "${wine[@]}" wineboot -i </dev/null >"$log" 2>&1 9>&- || status=$?
-    [ "$status" != 124 ] ||
-      fail "wineboot -i did not end within $boot_seconds s making $partial" with-log
-    [ "$status" = 0 ] || fail "wineboot -i ended with status $status making $partial" with-log
-    complete "$partial"
-    mv "$partial" "$template"
-  ) 9>"$template.lock"
-}
-
-mkdir -p "$(dirname "$prefix")"
-(
-  lock "$prefix.lock"
-  if [ ! -f "$prefix/$mark" ]; then
-    make_template
-    rm -rf "$prefix" "$prefix.new"
-    partial=$prefix.new
-    cp -a "$template" "$partial" || fail "copying $template to $partial failed"
-    rm -f "$partial/$mark"
-    complete "$partial"
-    mv "$partial" "$prefix"
-  fi
-  # Under qemu, 32-bit Wine does not find the fonts Wine ships, Marlett
-  # among them, whose symbols draw the caption buttons (the close box would
-  # show the letter "r"). The prefix's own font folder serves every process;
-  # a prefix made before this was needed gets it too.
-  fonts=$prefix/drive_c/windows/Fonts
-  [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-) 9>"$prefix.lock"
+  locked "$template.lock" --locked-template "$prefix" || exit $?
+  rm -rf "$prefix" "$prefix.new"
+  partial=$prefix.new
+  cp -a "$template" "$partial" || fail "copying $template to $partial failed"
+  rm -f "$partial/$mark"
+  complete "$partial"
+  mv "$partial" "$prefix"
+fi
+# Under qemu, 32-bit Wine does not find the fonts Wine ships, Marlett
+# among them, whose symbols draw the caption buttons (the close box would
+# show the letter "r"). The prefix's own font folder serves every process;
+# a prefix made before this was needed gets it too.
+fonts=$prefix/drive_c/windows/Fonts
+[ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
