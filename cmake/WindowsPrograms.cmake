@@ -14,31 +14,37 @@ file(WRITE ${QUORVANE_WINE_RUN} "#!/bin/sh\nexec '${QUORVANE_ROOT}/wine/wine-run
 file(CHMOD ${QUORVANE_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
   GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-set(programs ${CMAKE_BINARY_DIR}/programs)
-ExternalProject_Add(windows_programs
-  SOURCE_DIR ${QUORVANE_ROOT}
-  BINARY_DIR ${programs}
-  CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${QUORVANE_ROOT}/cmake/mingw-i686-posix.cmake
-    -DCMAKE_BUILD_TYPE=Debug
-    -DQUORVANE_WINDOWS_PROGRAMS=ON
-    -DQUORVANE_WINDOWS_TESTS=${QUORVANE_WINDOWS_TESTS}
-    -DQUORVANE_PRODUCT_DIR=${CMAKE_BINARY_DIR}
-    -DCMAKE_CROSSCOMPILING_EMULATOR=${QUORVANE_WINE_RUN}
-  BUILD_ALWAYS ON
-  INSTALL_COMMAND ""
-  TEST_COMMAND ""
-  STEP_TARGETS configure
-  DEPENDS Quorvane
-)
-# What scripts/run.sh and scripts/bench.sh start, without the tests.
-add_custom_target(windows_tools COMMAND ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS
-  ${CMAKE_COMMAND} --build ${programs} --target tools --parallel 2)
-add_dependencies(windows_tools windows_programs-configure)
+# One build of the sub-project, in build/win32/DIR, with the tests or
+# without; further arguments go to ExternalProject_Add.
+function(quorvane_windows_programs name dir tests)
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${QUORVANE_ROOT}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${dir}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${QUORVANE_ROOT}/cmake/mingw-i686-posix.cmake
+      -DCMAKE_BUILD_TYPE=Debug
+      -DQUORVANE_WINDOWS_PROGRAMS=ON
+      -DQUORVANE_WINDOWS_TESTS=${tests}
+      -DQUORVANE_PRODUCT_DIR=${CMAKE_BINARY_DIR}
+      -DCMAKE_CROSSCOMPILING_EMULATOR=${QUORVANE_WINE_RUN}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    TEST_COMMAND ""
+    DEPENDS Quorvane
+    ${ARGN})
+endfunction()
+# The machinery and the benchmark alone, which scripts/run.sh and
+# scripts/bench.sh build (target windows_tools): the tests are no part of it.
+quorvane_windows_programs(windows_tools tools OFF EXCLUDE_FROM_ALL TRUE)
+if(NOT QUORVANE_WINDOWS_TESTS)
+  return()
+endif()
+# Everything, the tests too, for scripts/test.sh.
+quorvane_windows_programs(windows_programs programs ON)
 
 enable_testing()
 # Imports (each one checked to exist on Windows 2000 SP4), PE header and stripping.
 add_test(NAME executable_checks
   COMMAND bash ${QUORVANE_ROOT}/tests/check-executable.sh $<TARGET_FILE:Quorvane>)
-file(WRITE ${CMAKE_BINARY_DIR}/windows-programs.cmake "subdirs(\"${programs}\")\n")
-set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows-programs.cmake)
+file(WRITE ${CMAKE_BINARY_DIR}/windows-tests.cmake "subdirs(\"${CMAKE_BINARY_DIR}/programs\")\n")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows-tests.cmake)

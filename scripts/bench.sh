@@ -38,13 +38,13 @@ prefix=$PWD/build/bench/wineprefix
 # two seconds for a manager whenever one of them goes away.
 framing=()
 [ -n "${DISPLAY:-}" ] || framing=(--framed-by-wine)
-bench=build/win32/programs/bench
+bench=build/win32/tools/bench
 over=0
 status=0
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
 # The benchmark follows in the Wine session that preparing started.
-wine/wine-run.sh "$prefix" --prepare build/win32/programs/wine/prepare_machine.exe "${framing[@]}" \
+wine/wine-run.sh "$prefix" --prepare build/win32/tools/wine/prepare_machine.exe "${framing[@]}" \
   --baseline floor_dialog.exe --baseline bare_dialog.exe -- "$bench/startup_bench.exe" \
   "$max_seconds" "$startup_budget" "$memory_budget" "$exe" "$bench/floor_dialog.exe" \
   "$bench/bare_dialog.exe" | tee "$output" || status=${PIPESTATUS[0]}

@@ -52,7 +52,7 @@ cmake --build --preset win32 --target Quorvane windows_tools >/dev/null
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/run/wineprefix
 # The machine state, through the tests' machine model (wine/Machine.h).
-prepare=build/win32/programs/wine/prepare_machine.exe
+prepare=build/win32/tools/wine/prepare_machine.exe
 machine=(--windows "$windows" --csd-version "$csd_version" --value "$value")
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then

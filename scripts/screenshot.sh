@@ -14,7 +14,7 @@ status=0
 # show_program leaves the program running for the screenshot: the launcher
 # must neither wait for Wine's processes nor end them.
 rect=$(QUORVANE_WINE_LINGER_SECONDS=0 wine/wine-run.sh "$prefix" --prepare "$prepare" --framed-by-wine \
-  "$@" -- build/win32/programs/wine/show_program.exe "$exe" 60 ${then:+"$then"}) || status=$?
+  "$@" -- build/win32/tools/wine/show_program.exe "$exe" 60 ${then:+"$then"}) || status=$?
 if [ "$status" -eq 0 ]; then
   read -r left top width height <<<"$rect"
   # The dialog sits at the screen's corner: the part of the margin off the
