@@ -15,8 +15,7 @@ trap 'rm -f "$errors"' EXIT
 ud2='wine: Unhandled illegal instruction at address 00401812 (thread 0100), starting debugger...'
 null='wine: Unhandled page fault on write access to 00000000 at address 00401812 (thread 0024), starting debugger...'
 other=', and another Windows process (one it started, or one of Wine'"'"'s) reported an unhandled exception,'
-cases=$(
-  cat <<CASES
+cases=$(cat <<CASES
 29|$ud2|: an unhandled exception, 0xC000001D (illegal instruction)
 1|$ud2|$other 0xC000001D (illegal instruction)
 5|the probe runs;$null|: an unhandled exception, 0xC0000005 (access violation)
