@@ -29,9 +29,10 @@ using Text = const char*;
 inline constexpr char kCaption[] = u8"Quorvane";
 inline constexpr char kUpgradeButton[] = u8"升级";
 inline constexpr char kExitButton[] = u8"退出";
-// Its style and its controls' (windres adds none of its own to these), and
-// the OS field's extended style, WS_EX_TRANSPARENT.
+// Its styles, WS_EX_APPWINDOW the extended one, its controls' (windres adds
+// none of its own to these), and the OS field's WS_EX_TRANSPARENT.
 inline constexpr uint32_t kDialogStyle = 0x90C800C0;
+inline constexpr uint32_t kDialogExStyle = 0x00040000;
 inline constexpr uint32_t kUpgradeButtonStyle = 0x50010001;
 inline constexpr uint32_t kExitButtonStyle = 0x50010000;
 inline constexpr uint32_t kFieldStyle = 0x50021000;

@@ -368,7 +368,7 @@ TEST_F(ProductResources, UpgradeDialogIsTheExtendedTemplate) {
   EXPECT_EQ(dialog.version, 1);
   EXPECT_EQ(dialog.help_id, 0u);
   EXPECT_EQ(dialog.style, table::kDialogStyle);
-  EXPECT_EQ(dialog.ex_style, 0x00040000u);
+  EXPECT_EQ(dialog.ex_style, table::kDialogExStyle);
   EXPECT_EQ(dialog.x, 0);
   EXPECT_EQ(dialog.y, 0);
   EXPECT_EQ(dialog.cx, 299);

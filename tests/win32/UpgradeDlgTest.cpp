@@ -97,12 +97,10 @@ TEST_F(UpgradeDlgTest, TemplateGivesTheFiveControlsWithTheirStyles) {
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_EQ(style & table::kDialogStyle, table::kDialogStyle);
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
-    EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & table::kDialogExStyle, table::kDialogExStyle);
     EXPECT_EQ(WindowTextW(window), Utf16(table::kCaption));
     int count = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      ++count;
-    }
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++count;
     EXPECT_EQ(count, 5);
     for (const ControlCase& c : kControls) {
       SCOPED_TRACE(c.id);
