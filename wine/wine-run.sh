@@ -26,8 +26,7 @@ case ${QUORVANE_WINE_STAGE:-} in
   *) echo "wine-run.sh: QUORVANE_WINE_STAGE is '$QUORVANE_WINE_STAGE'" >&2 && exit 2 ;;
 esac
 # With its own X server, the run must let Wine's server end before that goes.
-own_display=false
-[ "$QUORVANE_WINE_STAGE" != own-display ] || own_display=true
+own_display=$([ "$QUORVANE_WINE_STAGE" = own-display ] && echo true || echo false)
 unset QUORVANE_WINE_STAGE
 prefix=$1
 shift
