@@ -36,10 +36,11 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriver.h"
-#include "ProcessImage.h"
 #include "bench/PairedComparison.h"
 #include "bench/ProcessMemory.h"
+#include "res/resource.h"
+#include "wine/DialogDriver.h"
+#include "wine/ProcessImage.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ std::string FindLinuxProcess(const std::string& word) {
 }
 
 bool FieldsFilled(HWND dialog) {
-  for (int id : {1003, 1001, 1002}) {
+  for (int id : {IDC_OS_NAME, IDC_ATA_MODE, IDC_UPGRADE_STATUS}) {
     if (GetWindowTextLengthW(GetDlgItem(dialog, id)) == 0) return false;
   }
   return true;

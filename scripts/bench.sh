@@ -13,7 +13,7 @@
 # shipped Quorvane.exe outside its resources.
 # Where the kernel runs 32-bit programs, they run natively; elsewhere, and
 # wherever QUORVANE_FORCE_QEMU=1 asks for it, under qemu-user
-# (cmake/with-32bit-linux.sh). The benchmark reports which held, from the
+# (wine/with-32bit-linux.sh). The benchmark reports which held, from the
 # running programs themselves, and a run that asked for qemu and did not get
 # it fails.
 # Exits with 1 when a budget is exceeded (an undecided ratio is not), with
@@ -29,29 +29,25 @@ size_budget=32768
 
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 >/dev/null
+cmake --build --preset win32 --target Quorvane windows_tools >/dev/null
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/bench/wineprefix
-# Windows 2000 SP4 without the driver value (tests/win32/Machine.h), for the
-# baselines too (one at a time: --baseline names one). Without a display
-# there is no window manager: Wine frames every program's windows itself, as
-# the tests have it, and does not wait two seconds for a manager whenever one
-# of them goes away.
+# Windows 2000 SP4 without the driver value (wine/Machine.h), for the
+# baselines too. Without a display there is no window manager: Wine frames
+# every program's windows itself, as the tests have it, and does not wait
+# two seconds for a manager whenever one of them goes away.
 framing=()
 [ -n "${DISPLAY:-}" ] || framing=(--framed-by-wine)
-# The benchmark follows in the Wine session that preparing started.
-for baseline in floor_dialog.exe bare_dialog.exe; do
-  QUORVANE_WINE_LINGER_SECONDS=0 cmake/wine-run.sh "$prefix" build/win32/tests/prepare_machine.exe \
-    "${framing[@]}" --baseline "$baseline"
-done
-bench=build/win32/tests/bench
+bench=build/win32/tools/bench
 over=0
 status=0
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-cmake/wine-run.sh "$prefix" "$bench/startup_bench.exe" "$max_seconds" "$startup_budget" \
-  "$memory_budget" "$exe" "$bench/floor_dialog.exe" "$bench/bare_dialog.exe" |
-  tee "$output" || status=${PIPESTATUS[0]}
+# The benchmark follows in the Wine session that preparing started.
+wine/wine-run.sh "$prefix" --prepare build/win32/tools/wine/prepare_machine.exe "${framing[@]}" \
+  --baseline floor_dialog.exe --baseline bare_dialog.exe -- "$bench/startup_bench.exe" \
+  "$max_seconds" "$startup_budget" "$memory_budget" "$exe" "$bench/floor_dialog.exe" \
+  "$bench/bare_dialog.exe" | tee "$output" || status=${PIPESTATUS[0]}
 case $status in
   0) ;;
   1) over=1 ;;

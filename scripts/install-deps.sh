@@ -52,7 +52,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Where the kernel cannot execute 32-bit programs, Wine's 32-bit loader runs
-# under qemu's user-mode emulator (cmake/with-32bit-linux.sh). Debian 12's
+# under qemu's user-mode emulator (wine/with-32bit-linux.sh). Debian 12's
 # qemu 7.2 cannot run it; qemu-user 10 from bookworm-backports can. Only that
 # package comes from there, and not its Recommends (qemu-user-binfmt would
 # register the emulator for the whole machine). QUORVANE_FORCE_QEMU=1 asks

@@ -47,54 +47,28 @@ case $show in
 esac
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 >/dev/null
+cmake --build --preset win32 --target Quorvane windows_tools >/dev/null
 
 exe=build/win32/Quorvane.exe
 prefix=$PWD/build/run/wineprefix
-# The machine state, through the tests' machine model (tests/win32/Machine.h).
-prepare=build/win32/tests/prepare_machine.exe
+# The machine state, through the tests' machine model (wine/Machine.h).
+prepare=build/win32/tools/wine/prepare_machine.exe
 machine=(--windows "$windows" --csd-version "$csd_version" --value "$value")
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
-  # The program follows in the Wine session that preparing started.
-  QUORVANE_WINE_LINGER_SECONDS=0 cmake/wine-run.sh "$prefix" "$prepare" "${machine[@]}"
   echo "Starting $exe ($windows, CSDVersion $csd_version, value $value)."
-  exec cmake/wine-run.sh "$prefix" "$exe"
+  exec wine/wine-run.sh "$prefix" --prepare "$prepare" "${machine[@]}" -- "$exe"
 fi
 
-# Under Xvfb: a private X server, the machine prepared (in the same Wine
-# session, so that Wine starts once; with no window manager, Wine draws the
-# frames itself), the program started and its dialog waited for, then a
-# screenshot of the dialog with a small margin of the (black) screen.
+# Under Xvfb: a private X server, on which scripts/screenshot.sh prepares
+# the machine, starts the program, waits for its dialog and takes the
+# screenshot.
 screenshot=$(realpath -m "${screenshot:-build/screenshot.png}")
 mkdir -p "$(dirname "$screenshot")"
 rm -f "$screenshot"
 windows_exe="Z:$(realpath "$exe" | tr / '\\')"
-if ! xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  set -euo pipefail
-  prefix=$1 exe=$2 screenshot=$3 prepare=$4 then=$5
-  shift 5
-  # The program follows in the Wine session that preparing started, and
-  # show_program leaves it running for the screenshot: the launcher must
-  # neither wait for Wine'"'"'s processes nor end them.
-  export QUORVANE_WINE_LINGER_SECONDS=0
-  cmake/wine-run.sh "$prefix" "$prepare" --framed-by-wine "$@"
-  status=0
-  rect=$(cmake/wine-run.sh "$prefix" build/win32/tests/show_program.exe "$exe" 60 ${then:+"$then"}) ||
-    status=$?
-  if [ "$status" -eq 0 ]; then
-    read -r left top width height <<<"$rect"
-    # The dialog sits at the screen'"'"'s corner: the part of the margin off the
-    # screen is added in the screen'"'"'s colour.
-    margin=8
-    size=$((width + 2 * margin))x$((height + 2 * margin))
-    import -window root -crop "$(printf '"'"'%s%+d%+d'"'"' "$size" $((left - margin)) \
-      $((top - margin)))" +repage miff:- |
-      convert - -background black -gravity southeast -extent "$size" "$screenshot"
-  fi
-  WINEPREFIX=$prefix wineserver -k || true
-  exit "$status"
-' run "$prefix" "$windows_exe" "$screenshot" "$prepare" "$then" "${machine[@]}"; then
+if ! xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshot.sh "$prefix" "$windows_exe" \
+  "$screenshot" "$prepare" "$then" "${machine[@]}"; then
   echo "$exe did not show its dialog under Xvfb; no screenshot." >&2
   exit 1
 fi

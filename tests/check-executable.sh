@@ -1,16 +1,17 @@
 #!/bin/bash
 # Checks the built Quorvane.exe for what lets it load on Windows 2000 SP4:
 # its imports against the reviewed allowlist, the DLLs it links, its PE
-# header, and that no debug information ships with it.
-# Usage: check-executable.sh EXE ALLOWLIST
+# header, and that no debug information ships with it. Both lists it reads
+# are beside it: imports-allowlist.txt and win2000-msvcrt.txt.
+# Usage: check-executable.sh EXE
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 EXE ALLOWLIST" >&2
+if [ $# -ne 1 ]; then
+  echo "usage: $0 EXE" >&2
   exit 2
 fi
 exe=$1
-allowlist=$2
+allowlist=$(dirname "$0")/imports-allowlist.txt
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 
 fail() {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "inspect/UpgradeState.h"
+#include "wine/MachineState.h"
 
 namespace table {
 
@@ -28,6 +29,14 @@ using Text = const char*;
 inline constexpr char kCaption[] = u8"Quorvane";
 inline constexpr char kUpgradeButton[] = u8"升级";
 inline constexpr char kExitButton[] = u8"退出";
+// Its styles, WS_EX_APPWINDOW the extended one, its controls' (windres adds
+// none of its own to these), and the OS field's WS_EX_TRANSPARENT.
+inline constexpr uint32_t kDialogStyle = 0x90C800C0;
+inline constexpr uint32_t kDialogExStyle = 0x00040000;
+inline constexpr uint32_t kUpgradeButtonStyle = 0x50010001;
+inline constexpr uint32_t kExitButtonStyle = 0x50010000;
+inline constexpr uint32_t kFieldStyle = 0x50021000;
+inline constexpr uint32_t kOsFieldExStyle = 0x20;
 
 // The fields.
 inline constexpr char kWindows98[] = u8"Windows 98";
@@ -57,82 +66,6 @@ inline constexpr char kAboutCaption[] = u8"关于 Quorvane";
 inline constexpr char kAboutVersion[] = u8"Quorvane 1.0 版";
 inline constexpr char kAboutOk[] = u8"确定";
 inline constexpr char kAboutPurpose[] = u8"增强Windows2000+SP4识别硬盘能力";
-
-// --- The registry, all under HKEY_LOCAL_MACHINE ------------------------
-
-inline constexpr char kControlSet[] = "System\\CurrentControlSet";
-inline constexpr char kServicesKey[] = "System\\CurrentControlSet\\Services";
-inline constexpr char kWindowsKey[] = "System\\CurrentControlSet\\Control\\Windows";
-inline constexpr char kCsdVersionValue[] = "CSDVersion";
-inline constexpr char kAtapiKey[] = "System\\CurrentControlSet\\Services\\Atapi";
-inline constexpr char kDriverKey[] = "System\\CurrentControlSet\\Services\\Atapi\\Parameters";
-inline constexpr char kParameterValue[] = "Quorvane";
-inline constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
-
-// --- Machine states ----------------------------------------------------
-
-// Registry value types, as Win32 numbers them.
-inline constexpr uint32_t kRegSz = 1;
-inline constexpr uint32_t kRegBinary = 3;
-inline constexpr uint32_t kRegDword = 4;
-
-struct Value {
-  uint32_t type;
-  std::vector<uint8_t> data;
-  bool operator==(const Value& other) const { return type == other.type && data == other.data; }
-};
-
-inline Value Dword(uint32_t value) {
-  return {kRegDword,
-          {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-           static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
-}
-// With its terminating zero, as Windows stores it.
-inline Value String(const std::string& text) {
-  Value value{kRegSz, std::vector<uint8_t>(text.begin(), text.end())};
-  value.data.push_back(0);
-  return value;
-}
-inline Value Binary(std::vector<uint8_t> bytes) { return {kRegBinary, std::move(bytes)}; }
-
-// What the platform's version query reports. wineProfile names the Wine
-// version profile that reports the same; null where Wine has none (the
-// first Windows 98, a failed query), so only the unit tests meet it.
-struct Version {
-  const char* wineProfile;
-  bool queryFails;
-  uint32_t platformId;
-  uint32_t majorVersion;
-  uint32_t minorVersion;
-  uint32_t buildNumber;
-};
-
-inline constexpr Version kWin95{"win95", false, 1, 4, 0, 950};
-inline constexpr Version kWin98{nullptr, false, 1, 4, 10, 1998};
-inline constexpr Version kWin98Se{"win98", false, 1, 4, 10, 2222};
-inline constexpr Version kWinMe{"winme", false, 1, 4, 90, 3000};
-inline constexpr Version kWinNt4{"nt40", false, 2, 4, 0, 1381};
-inline constexpr Version kWin2000{"win2k", false, 2, 5, 0, 2195};
-inline constexpr Version kWinXp{"winxp", false, 2, 5, 1, 2600};
-inline constexpr Version kWin2003{"win2003", false, 2, 5, 2, 3790};
-inline constexpr Version kQueryFails{nullptr, true, 0, 0, 0, 0};
-
-// The driver key (Atapi\Parameters) and the driver's service key (Atapi)
-// above it. A key that denies writing still lets everyone read it.
-enum class DriverKey {
-  kPresent,
-  kMissing,             // the service key is there and may be written
-  kDeniesWriting,       // the driver key denies writing
-  kAtapiMissing,        // no service key either: there is no ATAPI driver
-  kAtapiDeniesWriting,  // the driver key missing, the service key denies writing
-};
-
-struct Machine {
-  Version version = kWin2000;
-  std::optional<Value> csdVersion = Dword(0x400);  // none: the value is missing
-  DriverKey driverKey = DriverKey::kPresent;
-  std::optional<Value> parameter;  // the driver's value; none: absent
-};
 
 // --- The status inspection ---------------------------------------------
 
@@ -244,6 +177,16 @@ inline const std::vector<Row>& Rows() {
        STATE_VALUE_ZERO},
   };
   return rows;
+}
+
+// The fields of the first row with `letter`; a letter with no row is the
+// test's own mistake, and its fields match nothing the program shows.
+inline const Fields& FieldsOfRow(char letter) {
+  for (const Row& row : Rows()) {
+    if (row.letter == letter) return row.fields;
+  }
+  static const Fields none{"no such row", "", "", false};
+  return none;
 }
 
 // "F value 8 bytes REG_BINARY": a row's name in test output.

@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "Expectations.h"
-#include "ProcessWindows.h"
 #include "Report.h"
 #include "Scenario.h"
-#include "Utf16.h"
 #include "tests/common/CaseNames.h"
+#include "tests/win32/Utf16.h"
+#include "wine/DialogDriver.h"
 
 namespace {
 
@@ -23,17 +22,6 @@ struct WayOut {
 };
 void PrintTo(const WayOut& way, std::ostream* out) { *out << way.name; }
 
-// The About box of the program, once it shows; null after five seconds.
-HWND WaitForAboutBox(HWND dialog) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(dialog, &process);
-  for (int i = 0; i < 250; ++i) {
-    if (HWND about = windows::FindDialog(process, dialog)) return about;
-    Sleep(20);
-  }
-  return nullptr;
-}
-
 bool WaitUntilGone(HWND window) {
   for (int i = 0; i < 250 && IsWindow(window); ++i) Sleep(20);
   return !IsWindow(window);
@@ -42,7 +30,7 @@ bool WaitUntilGone(HWND window) {
 std::vector<std::wstring> ChildTexts(HWND window) {
   std::vector<std::wstring> texts;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    texts.push_back(windows::Text(child));
+    texts.push_back(WindowTextW(child));
   }
   return texts;
 }
@@ -56,12 +44,12 @@ TEST_P(AboutBox, ShowsItsTextsAndLeadsBackToTheUnchangedDialog) {
   scenario.ExpectFields("on start", NeedsUpgradeFields());
 
   PostMessageW(scenario.dialog(), WM_SYSCOMMAND, kAboutCommand, 0);
-  HWND about = WaitForAboutBox(scenario.dialog());
+  HWND about = WaitForProcessDialog(scenario.processId(), scenario.dialog(), 5000);
   if (about == nullptr) {
     report::Fail("WM_SYSCOMMAND 0x10: no About box appeared");
     return;
   }
-  report::CheckText("About box caption", Utf16(table::kAboutCaption), windows::Text(about));
+  report::CheckText("About box caption", Utf16(table::kAboutCaption), WindowTextW(about));
   const std::vector<std::wstring> texts = ChildTexts(about);
   // The icon (no text), the name and version, the maker's notice, OK and
   // the purpose, in template order.

@@ -7,12 +7,11 @@
 #include <ostream>
 #include <string>
 
-// The dialog's controls, as its template numbers them.
+#include "res/resource.h"
+
+// The dialog's buttons, as its template numbers them (res/resource.h, the fields).
 constexpr int kUpgradeButton = IDOK;
 constexpr int kExitButton = IDCANCEL;
-constexpr int kOsNameField = 1003;
-constexpr int kAtaModeField = 1001;
-constexpr int kStatusField = 1002;
 
 struct Action {
   enum class Target { kControl, kDialog };

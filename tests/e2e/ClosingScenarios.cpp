@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "Expectations.h"
 #include "Input.h"
 #include "Report.h"
 #include "Scenario.h"

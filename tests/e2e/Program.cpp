@@ -2,7 +2,7 @@
 // WM_INITDIALOG has returned, so once it is visible its fields are filled.
 #include "Program.h"
 
-#include "ProcessWindows.h"
+#include "wine/DialogDriver.h"
 
 namespace {
 
@@ -28,25 +28,17 @@ Program::~Program() {
   CloseHandle(process_.hProcess);
 }
 
-bool Program::Start(const std::wstring& exePath) {
-  // Started from its own folder, as from Explorer.
-  const std::wstring folder = exePath.substr(0, exePath.find_last_of(L'\\'));
-  std::wstring commandLine = L"\"" + exePath + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  return CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process_) != FALSE;
-}
-
-HWND Program::WaitForDialog() {
+bool Program::Start(const std::wstring& exePath, std::string& why) {
+  if (!StartProgram(exePath, process_, why)) return false;
   PollUntil([this] {
-    dialog_ = windows::FindDialog(id(), nullptr);
+    dialog_ = FindProcessDialog(id(), nullptr);
     return dialog_ != nullptr || HasEnded();
   });
-  return dialog_;
+  if (dialog_ == nullptr) why = "no dialog appeared";
+  return dialog_ != nullptr;
 }
 
-HWND Program::FindMessageBox() const { return windows::FindDialog(id(), dialog_); }
+HWND Program::FindMessageBox() const { return FindProcessDialog(id(), dialog_); }
 
 bool Program::HasEnded() const {
   return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;

@@ -15,9 +15,9 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  bool Start(const std::wstring& exePath);
-  // The main dialog once it is visible; null if it never appears.
-  HWND WaitForDialog();
+  // Starts it through the dialog driver's StartProgram and waits until its
+  // main dialog is visible; false, with `why` said, when either fails.
+  bool Start(const std::wstring& exePath, std::string& why);
   HWND dialog() const { return dialog_; }
   DWORD id() const { return process_.dwProcessId; }
   HANDLE handle() const { return process_.hProcess; }

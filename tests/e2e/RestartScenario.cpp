@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Expectations.h"
 #include "Report.h"
 #include "Scenario.h"
-#include "TestRegistry.h"
+#include "wine/TestRegistry.h"
 
 namespace {
 

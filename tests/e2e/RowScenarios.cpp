@@ -4,7 +4,6 @@
 // set as it was.
 #include <gtest/gtest.h>
 
-#include "Expectations.h"
 #include "Scenario.h"
 #include "Western.h"
 #include "tests/common/CaseNames.h"

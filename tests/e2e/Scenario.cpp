@@ -2,15 +2,17 @@
 // a step that cannot be taken stops the scenario with a FAIL line.
 #include "Scenario.h"
 
+#include <windows.h>
+// tlhelp32.h needs windows.h before it.
+#include <tlhelp32.h>
+
 #include <algorithm>
 
-#include "DialogDriver.h"
-#include "Launcher.h"
-#include "ProcessImage.h"
-#include "ProcessWindows.h"
 #include "Report.h"
-#include "Utf16.h"
-#include "WineRestart.h"
+#include "tests/win32/Utf16.h"
+#include "wine/DialogDriver.h"
+#include "wine/Launcher.h"
+#include "wine/ProcessImage.h"
 
 namespace {
 
@@ -28,6 +30,24 @@ std::string ButtonNames(const std::vector<int>& ids) {
 // The message a message box's button sends when it is pressed.
 void Press(HWND box, int button) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(button), BN_CLICKED), 0);
+}
+
+// Wine's ExitWindowsEx starts "wineboot --end-session" as a process of its
+// own and returns. Once a handler that might have called it has returned,
+// a requested restart is therefore either still running, and wineboot.exe is
+// among the prefix's processes, or over, and the program has been ended.
+bool RestartUnderWay() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return true;  // cannot tell: assume the worst
+  bool found = false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+       more = Process32NextW(snapshot, &entry)) {
+    found = lstrcmpiW(entry.szExeFile, L"wineboot.exe") == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
 }
 
 }  // namespace
@@ -75,12 +95,9 @@ bool Scenario::Open() {
     return false;
   }
   const std::wstring path = ProgramPath();
-  if (!program_.Start(path)) {
-    report::Fail("start " + report::Utf8(path) + ": error " + std::to_string(GetLastError()));
-    return false;
-  }
-  if (program_.WaitForDialog() == nullptr) {
-    report::Fail("find the dialog: none appeared");
+  std::string why;
+  if (!program_.Start(path, why)) {
+    report::Fail("start " + report::Utf8(path) + ": " + why);
     return false;
   }
   // The shipped program is 32-bit; anything else is not what users run.
@@ -93,17 +110,17 @@ bool Scenario::Open() {
   report::CheckFlag("the dialog is a Unicode window",
                     state_.version.platformId == VER_PLATFORM_WIN32_NT,
                     IsWindowUnicode(dialog()) != FALSE);
-  report::CheckText("dialog caption", Utf16(table::kCaption), windows::Text(dialog()));
+  report::CheckText("dialog caption", Utf16(table::kCaption), WindowTextW(dialog()));
   report::CheckText("upgrade button text", Utf16(table::kUpgradeButton),
-                    windows::ItemText(dialog(), kUpgradeButton));
+                    ItemTextW(dialog(), kUpgradeButton));
   report::CheckText("exit button text", Utf16(table::kExitButton),
-                    windows::ItemText(dialog(), kExitButton));
+                    ItemTextW(dialog(), kExitButton));
   return true;
 }
 
 Fields Scenario::Read() const {
-  return {windows::ItemText(dialog(), kOsNameField), windows::ItemText(dialog(), kAtaModeField),
-          windows::ItemText(dialog(), kStatusField),
+  return {ItemTextW(dialog(), IDC_OS_NAME), ItemTextW(dialog(), IDC_ATA_MODE),
+          ItemTextW(dialog(), IDC_UPGRADE_STATUS),
           IsWindowEnabled(GetDlgItem(dialog(), kUpgradeButton)) != FALSE};
 }
 
@@ -153,8 +170,8 @@ void Scenario::ExpectNoReaction(const Action& action, const Fields& fields) {
     const bool boxShown = outcome == Operation::Outcome::kMessageBox;
     report::CheckFlag(action.name + ": shows a message box", false, boxShown);
     if (boxShown) {
-      report::Note("the box: \"" + report::Utf8(windows::Text(box)) + "\", \"" +
-                   report::Utf8(windows::ItemText(box, 0xFFFF)) + "\"");
+      report::Note("the box: \"" + report::Utf8(WindowTextW(box)) + "\", \"" +
+                   report::Utf8(ItemTextW(box, kMessageBoxText)) + "\"");
       // OK ends any box without asking for a restart; No, one without OK.
       Press(box, IDOK);
       Press(box, IDNO);
@@ -182,10 +199,10 @@ bool Scenario::ExpectMessageBox(const Action& action, const ExpectedBox& expecte
       break;
   }
   const std::string what = action.name + ": message box ";
-  report::CheckText(what + "caption", expected.caption, windows::Text(box));
-  report::CheckText(what + "text", expected.text, windows::ItemText(box, 0xFFFF));
+  report::CheckText(what + "caption", expected.caption, WindowTextW(box));
+  report::CheckText(what + "text", expected.text, ItemTextW(box, kMessageBoxText));
   report::CheckLines(what + "buttons", {ButtonNames(expected.buttons)},
-                     {ButtonNames(windows::VisibleButtons(box))});
+                     {ButtonNames(VisibleButtons(box))});
   report::CheckFlag(what + "shows an icon", expected.icon, MessageBoxIcon(box) != nullptr);
   report::CheckFlag(what + "owned by the dialog", true, GetWindow(box, GW_OWNER) == dialog());
   report::CheckFlag(what + "disables the dialog while it is up", true,
@@ -241,4 +258,25 @@ void Scenario::ExpectRegistry(std::vector<std::string> differences) {
   std::sort(differences.begin(), differences.end());
   report::CheckLines("registry changes under " + std::string(table::kControlSet), differences,
                      actual);
+}
+
+Fields ToFields(const table::Fields& fields) {
+  return {Utf16(fields.os), Utf16(fields.ata), Utf16(fields.status), fields.upgradeEnabled};
+}
+
+Fields NeedsUpgradeFields() { return ToFields(table::FieldsOfRow('F')); }
+
+Fields UpgradedNowFields() { return ToFields(table::UpgradedNow()); }
+
+ExpectedBox RestartQuestion() {
+  return {Utf16(table::kRestartCaption), Utf16(table::kRestartQuestion), {IDYES, IDNO}, true};
+}
+
+ExpectedBox UpgradeFailedBox() {
+  // The program has no name of its own: the box takes the executable's; it
+  // asks for no icon, so it gets the exclamation mark.
+  std::wstring name = ProgramPath();
+  name = name.substr(name.find_last_of(L'\\') + 1);
+  name = name.substr(0, name.rfind(L'.'));
+  return {name, Utf16(table::kUpgradeFailed), {IDOK}, true};
 }

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "Actions.h"
-#include "Machine.h"
 #include "Program.h"
-#include "TestRegistry.h"
 #include "tests/common/ProgramTable.h"
+#include "wine/Machine.h"
+#include "wine/TestRegistry.h"
 
 struct Fields {
   std::wstring os;
@@ -40,6 +40,7 @@ class Scenario {
   // text check prove nothing about the code page it claims to test.
   bool Open();
   HWND dialog() const { return program_.dialog(); }
+  DWORD processId() const { return program_.id(); }
 
   void ExpectFields(const std::string& when, const Fields& expected);
   // Which control of the dialog has the keyboard focus.
@@ -87,3 +88,16 @@ std::string Added(const std::string& entry, const testreg::StoredValue& value);
 std::string AddedKey(const std::string& key);
 std::string Changed(const std::string& entry, const testreg::StoredValue& value);
 std::string Removed(const std::string& entry);
+
+// What the dialog and its message boxes show, from the test table, in the
+// forms the scenarios compare.
+Fields ToFields(const table::Fields& fields);
+// Windows 2000 with service pack 4 whose driver value is absent or unreadable (row F), or
+// zero (row H): the upgrade button is offered.
+Fields NeedsUpgradeFields();
+// Right after a successful upgrade: the button stays enabled.
+Fields UpgradedNowFields();
+// The question after a successful upgrade, answered Yes or No.
+ExpectedBox RestartQuestion();
+// The report that the value could not be written.
+ExpectedBox UpgradeFailedBox();

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "Expectations.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "Western.h"
@@ -56,7 +55,7 @@ TEST_P(Upgrade, ClicksReactAndChangeTheRegistryAsTheirPathSays) {
   const table::UpgradePath& path = GetParam();
   Scenario scenario(table::MachineOf(path));
   if (!scenario.Open()) return;
-  const Fields before = path.parameter ? FieldsOfRow('H') : FieldsOfRow('F');
+  const Fields before = ToFields(table::FieldsOfRow(path.parameter ? 'H' : 'F'));
   scenario.ExpectFields("on start", before);
   if (!Interfere(path.interference)) {
     report::Fail("change the registry under the open dialog");

@@ -5,14 +5,15 @@
 #include <string>
 #include <thread>
 
-#include "DialogDriver.h"
-#include "Machine.h"
 #include "ModalRun.h"
 #include "TestApp.h"
 #include "Utf16.h"
 #include "res/resource.h"
+#include "tests/common/ProgramTable.h"
 #include "ui/AboutDlg.h"
 #include "ui/UpgradeDlg.h"
+#include "wine/DialogDriver.h"
+#include "wine/Machine.h"
 
 namespace {
 

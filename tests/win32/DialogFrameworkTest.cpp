@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriver.h"
 #include "ModalRun.h"
 #include "TestApp.h"
 #include "Utf16.h"
@@ -18,6 +17,7 @@
 #include "ui/Gdi.h"
 #include "ui/String.h"
 #include "ui/Text.h"
+#include "wine/DialogDriver.h"
 
 namespace {
 

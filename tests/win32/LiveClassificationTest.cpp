@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "Machine.h"
 #include "inspect/WindowsVersion.h"
+#include "wine/Machine.h"
 
 namespace {
 

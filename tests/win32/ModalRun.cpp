@@ -2,7 +2,7 @@
 // dialog and hands it to the test.
 #include "ModalRun.h"
 
-#include "DialogDriver.h"
+#include "wine/DialogDriver.h"
 
 namespace modal_run {
 namespace {

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "GdiCounter.h"
-#include "Machine.h"
 #include "ModalRun.h"
 #include "ScreenPixels.h"
 #include "TestApp.h"
 #include "res/resource.h"
 #include "tests/common/CaseNames.h"
 #include "ui/UpgradeDlg.h"
+#include "wine/Machine.h"
 
 namespace {
 
@@ -147,7 +147,7 @@ TEST_F(PaintingTest, FieldsShareOneLightBlueBrushOthersKeepTheDefault) {
                          reinterpret_cast<LPARAM>(GetDlgItem(window, id))));
         if (fieldBrush == nullptr) fieldBrush = brush;
         EXPECT_EQ(brush, fieldBrush) << id;
-        EXPECT_EQ(GetBkColor(dc), 0x00FABE64u) << id;
+        EXPECT_EQ(GetBkColor(dc), kFieldColor) << id;
       }
     }
     EXPECT_NE(fieldBrush, defaultStatic);

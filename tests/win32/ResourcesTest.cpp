@@ -367,8 +367,8 @@ TEST_F(ProductResources, UpgradeDialogIsTheExtendedTemplate) {
   EXPECT_TRUE(dialog.extended);
   EXPECT_EQ(dialog.version, 1);
   EXPECT_EQ(dialog.help_id, 0u);
-  EXPECT_EQ(dialog.style, 0x90C800C0u);
-  EXPECT_EQ(dialog.ex_style, 0x00040000u);
+  EXPECT_EQ(dialog.style, table::kDialogStyle);
+  EXPECT_EQ(dialog.ex_style, table::kDialogExStyle);
   EXPECT_EQ(dialog.x, 0);
   EXPECT_EQ(dialog.y, 0);
   EXPECT_EQ(dialog.cx, 299);
@@ -389,13 +389,14 @@ TEST_F(ProductResources, UpgradeDialogControlsInTabOrder) {
   ASSERT_TRUE(LoadDialog(kUpgradeDialog, dialog));
   // help, exStyle, style, x, y, cx, cy, id, class, text, creation data
   const std::vector<DialogItem> expected = {
-      {0, 0x00, 0x50010001, 246, 73, 36, 14, IDOK, Ordinal(kButtonClass),
+      {0, 0, table::kUpgradeButtonStyle, 246, 73, 36, 14, IDOK, Ordinal(kButtonClass),
        Text(table::kUpgradeButton), 0},
-      {0, 0x00, 0x50010000, 246, 98, 36, 14, IDCANCEL, Ordinal(kButtonClass),
+      {0, 0, table::kExitButtonStyle, 246, 98, 36, 14, IDCANCEL, Ordinal(kButtonClass),
        Text(table::kExitButton), 0},
-      {0, 0x20, 0x50021000, 152, 71, 84, 11, 1003, Ordinal(kStaticClass), Text(L""), 0},
-      {0, 0x00, 0x50021000, 152, 87, 84, 11, 1001, Ordinal(kStaticClass), Text(L""), 0},
-      {0, 0x00, 0x50021000, 152, 103, 84, 11, 1002, Ordinal(kStaticClass), Text(L""), 0},
+      {0, table::kOsFieldExStyle, table::kFieldStyle, 152, 71, 84, 11, 1003, Ordinal(kStaticClass),
+       Text(L""), 0},
+      {0, 0, table::kFieldStyle, 152, 87, 84, 11, 1001, Ordinal(kStaticClass), Text(L""), 0},
+      {0, 0, table::kFieldStyle, 152, 103, 84, 11, 1002, Ordinal(kStaticClass), Text(L""), 0},
   };
   ExpectItems(dialog.items, expected);
 }

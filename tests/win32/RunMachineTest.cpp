@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DialogDriver.h"
-#include "Machine.h"
 #include "ScreenPixels.h"
 #include "res/resource.h"
+#include "wine/DialogDriver.h"
+#include "wine/Machine.h"
 
 namespace {
 

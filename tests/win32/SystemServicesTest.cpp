@@ -2,9 +2,9 @@
 // what each call returns, and what it leaves in its outputs.
 #include <gtest/gtest.h>
 
-#include "TestRegistry.h"
 #include "inspect/SystemServices_win.h"
 #include "inspect/WinConstants.h"
+#include "wine/TestRegistry.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // chose, or its text checks would prove nothing about that code page.
 #include <gtest/gtest.h>
 
-#include "Launcher.h"
-#include "ProcessImage.h"
+#include "wine/Launcher.h"
+#include "wine/ProcessImage.h"
 
 TEST(TestProgram, RunsAsA32BitImage) { EXPECT_EQ(ThisImageMachine(), IMAGE_FILE_MACHINE_I386); }
 

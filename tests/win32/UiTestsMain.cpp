@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "Machine.h"
+#include "wine/Machine.h"
 
 namespace {
 

@@ -7,9 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "DialogDriver.h"
 #include "ImportPatch.h"
-#include "Machine.h"
 #include "ModalRun.h"
 #include "TestApp.h"
 #include "Utf16.h"
@@ -17,6 +15,8 @@
 #include "tests/common/CaseNames.h"
 #include "tests/common/ProgramTable.h"
 #include "ui/UpgradeDlg.h"
+#include "wine/DialogDriver.h"
+#include "wine/Machine.h"
 
 namespace {
 
@@ -41,16 +41,6 @@ void Prepare(const table::Machine& state) {
   std::string failedStep;
   ASSERT_TRUE(machine::Prepare(state, kThisProgram, failedStep)) << failedStep;
   ASSERT_TRUE(machine::ApplyWriteDenial(state));
-}
-
-// The fields of the first row that has `letter`.
-const table::Fields& FieldsOfRow(char letter) {
-  for (const table::Row& row : table::Rows()) {
-    if (row.letter == letter) return row.fields;
-  }
-  static const table::Fields none{};
-  ADD_FAILURE() << "no row " << letter;
-  return none;
 }
 
 LONG WINAPI RefuseValue(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) {
@@ -88,31 +78,29 @@ struct ControlCase {
 
 TEST_F(UpgradeDlgTest, TemplateGivesTheFiveControlsWithTheirStyles) {
   Prepare(table::WithParameter(std::nullopt));  // row F
-  const table::Fields& fields = FieldsOfRow('F');
+  const table::Fields& fields = table::FieldsOfRow('F');
   const std::wstring upgrade = Utf16(table::kUpgradeButton);
   const std::wstring exit = Utf16(table::kExitButton);
   const std::wstring os = Utf16(fields.os);
   const std::wstring ata = Utf16(fields.ata);
   const std::wstring status = Utf16(fields.status);
   const ControlCase kControls[] = {
-      {IDOK, "Button", upgrade.c_str(), 0x50010001, 0},
-      {IDCANCEL, "Button", exit.c_str(), 0x50010000, 0},
-      {IDC_OS_NAME, "Static", os.c_str(), 0x50021000, WS_EX_TRANSPARENT},
-      {IDC_ATA_MODE, "Static", ata.c_str(), 0x50021000, 0},
-      {IDC_UPGRADE_STATUS, "Static", status.c_str(), 0x50021000, 0},
+      {IDOK, "Button", upgrade.c_str(), table::kUpgradeButtonStyle, 0},
+      {IDCANCEL, "Button", exit.c_str(), table::kExitButtonStyle, 0},
+      {IDC_OS_NAME, "Static", os.c_str(), table::kFieldStyle, table::kOsFieldExStyle},
+      {IDC_ATA_MODE, "Static", ata.c_str(), table::kFieldStyle, 0},
+      {IDC_UPGRADE_STATUS, "Static", status.c_str(), table::kFieldStyle, 0},
   };
   CUpgradeDlg dialog;
   RunModal(dialog, [&](HWND window) {
     // Windows adds WS_CLIPSIBLINGS and DS_3DLOOK of its own.
     const LONG style = GetWindowLongW(window, GWL_STYLE);
-    EXPECT_EQ(style & 0x90C800C0, 0x90C800C0);
+    EXPECT_EQ(style & table::kDialogStyle, table::kDialogStyle);
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
-    EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & table::kDialogExStyle, table::kDialogExStyle);
     EXPECT_EQ(WindowTextW(window), Utf16(table::kCaption));
     int count = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      ++count;
-    }
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++count;
     EXPECT_EQ(count, 5);
     for (const ControlCase& c : kControls) {
       SCOPED_TRACE(c.id);
@@ -168,7 +156,7 @@ class DialogUpgrade : public ::testing::TestWithParam<table::UpgradePath> {
 TEST_P(DialogUpgrade, ClicksReactAndLeaveTheValueOfTheirPath) {
   const table::UpgradePath& path = GetParam();
   Prepare(table::MachineOf(path));
-  const table::Fields before = FieldsOfRow(path.parameter ? 'H' : 'F');
+  const table::Fields before = table::FieldsOfRow(path.parameter ? 'H' : 'F');
   const table::Fields after =
       path.reaction == table::Reaction::kQuestion ? table::UpgradedNow() : before;
   CUpgradeDlg dialog;

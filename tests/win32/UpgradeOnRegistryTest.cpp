@@ -2,10 +2,11 @@
 // registry, and that it leaves nothing else changed.
 #include <gtest/gtest.h>
 
-#include "Machine.h"
 #include "inspect/DialogOperations.h"
 #include "inspect/SystemServices_win.h"
 #include "inspect/Upgrade.h"
+#include "tests/common/ProgramTable.h"
+#include "wine/Machine.h"
 
 namespace {
 

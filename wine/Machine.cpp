@@ -1,5 +1,5 @@
 // Registry set-up of a Wine prefix, state by state.
-#include "Machine.h"
+#include "wine/Machine.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-// What cmake/wine-run.sh chose for the Wine processes of a test program: the
+// What wine/wine-run.sh chose for the Wine processes of a test program: the
 // ANSI code page comes from LC_ALL, zh_CN (936) unless QUORVANE_WINE_LOCALE
 // names en_US (1252). A program started by a test inherits it.
 #pragma once

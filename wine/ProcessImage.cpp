@@ -1,5 +1,5 @@
 // What runs, not the file it was started from.
-#include "ProcessImage.h"
+#include "wine/ProcessImage.h"
 
 WORD RunningImageMachine(HANDLE process) {
   // Another process's headers cannot be read reliably here: under qemu,

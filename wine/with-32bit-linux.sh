@@ -9,7 +9,8 @@
 # 32-bit programs, as a machine that refuses them would; without qemu-user 10
 # it then fails rather than run them natively.
 # Usage: with-32bit-linux.sh COMMAND [ARGS...]
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "with-32bit-linux.sh: line $LINENO: an unplanned exit, status $?, from: $BASH_COMMAND" >&2' ERR
 
 force_qemu=${QUORVANE_FORCE_QEMU:-0}
 case $force_qemu in

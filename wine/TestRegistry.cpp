@@ -1,6 +1,6 @@
 // Straight Win32 registry calls, kept apart from the program's own services
 // so that the tests check those against an independent reading.
-#include "TestRegistry.h"
+#include "wine/TestRegistry.h"
 
 #include <sddl.h>
 
@@ -139,11 +139,6 @@ bool DeleteTree(HKEY root, const std::string& path) {
     }
   }
   return RegDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS;
-}
-
-bool KeyExists(HKEY root, const std::string& path) {
-  Key key;
-  return RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.out()) == ERROR_SUCCESS;
 }
 
 bool DenyWriting(HKEY root, const std::string& path) {

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "Machine.h"
+#include "wine/Machine.h"
 
 namespace machine {
 

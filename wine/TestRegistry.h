@@ -18,7 +18,6 @@ bool SetDword(HKEY root, const std::string& path, const char* name, DWORD value)
 bool SetString(HKEY root, const std::string& path, const char* name, const std::string& value);
 bool DeleteValue(HKEY root, const std::string& path, const char* name);
 bool DeleteTree(HKEY root, const std::string& path);  // true also when it was missing
-bool KeyExists(HKEY root, const std::string& path);
 
 // A DACL that denies everyone every write to the key but still lets them read
 // it, and the one that lifts it again.

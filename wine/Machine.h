@@ -4,15 +4,15 @@
 // windows, and Windows 2000's look. The dialog tests, the end-to-end suite, scripts/run.sh and the
 // benchmark (through prepare_machine.exe) all prepare their machines here.
 // The ANSI code page is the one setting a process cannot change: Wine takes
-// it from LC_ALL when it starts a process from Linux (cmake/wine-run.sh).
+// it from LC_ALL when it starts a process from Linux (wine/wine-run.sh).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "TestRegistry.h"
-#include "tests/common/ProgramTable.h"
+#include "wine/MachineState.h"
+#include "wine/TestRegistry.h"
 
 namespace machine {
 

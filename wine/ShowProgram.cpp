@@ -17,23 +17,8 @@
 #include <cstring>
 #include <string>
 
-#include "DialogDriver.h"
 #include "res/resource.h"
-
-namespace {
-
-// The second dialog of the process: the About box or the message box.
-HWND WaitForSecondDialog(DWORD processId, HWND dialog, DWORD limitMs) {
-  const DWORD start = GetTickCount();
-  HWND second = nullptr;
-  while ((second = FindProcessDialog(processId, dialog)) == nullptr &&
-         GetTickCount() - start < limitMs) {
-    Sleep(20);
-  }
-  return second;
-}
-
-}  // namespace
+#include "wine/DialogDriver.h"
 
 int main(int argc, char** argv) {
   const char* const then = argc == 4 ? argv[3] : "";
@@ -58,7 +43,7 @@ int main(int argc, char** argv) {
     } else {
       PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     }
-    shown = WaitForSecondDialog(process.dwProcessId, dialog, limitMs);
+    shown = WaitForProcessDialog(process.dwProcessId, dialog, limitMs);
     if (shown == nullptr) {
       std::fprintf(stderr, "show_program: no %s came up\n",
                    *then == 'a' ? "About box" : "message box");

@@ -3,23 +3,24 @@
 // Windows, so the program's windows go to the window manager (unless
 // --framed-by-wine: with no window manager, Wine draws their frames itself,
 // as Windows does), it has Windows 2000's look, and 宋体 is drawn with a Song
-// typeface of Windows 2000's metrics. --baseline names a second program
-// that Wine treats as it treats Quorvane.exe: the benchmark's bare dialog.
+// typeface of Windows 2000's metrics. Each --baseline names another program
+// that Wine treats as it treats Quorvane.exe: the benchmark's baselines.
 // Usage: prepare_machine.exe [--framed-by-wine] [--windows PROFILE]
-//          [--csd-version N] [--value absent|0|1] [--baseline NAME.exe]
+//          [--csd-version N] [--value absent|0|1] [--baseline NAME.exe]...
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "Machine.h"
+#include "wine/Machine.h"
 
 namespace {
 
 int Usage() {
   std::fprintf(stderr,
                "usage: prepare_machine.exe [--framed-by-wine] [--windows PROFILE]"
-               " [--csd-version N] [--value absent|0|1] [--baseline NAME.exe]\n");
+               " [--csd-version N] [--value absent|0|1] [--baseline NAME.exe]...\n");
   return 2;
 }
 
@@ -28,7 +29,7 @@ int Usage() {
 int main(int argc, char** argv) {
   table::Machine state;  // service pack 4, driver key present, value absent
   std::string profile = state.version.wineProfile;
-  std::string baseline;
+  std::vector<std::string> baselines;
   int first = 1;
   const bool framedByWine = argc > 1 && std::strcmp(argv[1], "--framed-by-wine") == 0;
   if (framedByWine) ++first;
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--csd-version") == 0) {
       state.csdVersion = table::Dword(static_cast<uint32_t>(std::strtoul(value, nullptr, 0)));
     } else if (std::strcmp(argv[i], "--baseline") == 0) {
-      baseline = value;
+      baselines.push_back(value);
     } else if (std::strcmp(argv[i], "--value") == 0) {
       if (std::strcmp(value, "absent") == 0) {
         state.parameter.reset();
@@ -68,11 +69,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "prepare_machine: could not set how the windows are framed\n");
     return 1;
   }
-  if (!baseline.empty() &&
-      (!machine::SetVersionProfile(baseline, state.version.wineProfile) || !frame(baseline))) {
-    std::fprintf(stderr, "prepare_machine: could not give %s the same settings\n",
-                 baseline.c_str());
-    return 1;
+  for (const std::string& baseline : baselines) {
+    if (!machine::SetVersionProfile(baseline, state.version.wineProfile) || !frame(baseline)) {
+      std::fprintf(stderr, "prepare_machine: could not give %s the same settings\n",
+                   baseline.c_str());
+      return 1;
+    }
   }
   if (!machine::ShowWindows2000Look()) {
     std::fprintf(stderr, "prepare_machine: could not set Windows 2000's look\n");

@@ -1,10 +1,11 @@
 // Finding a process's dialogs, and message boxes answered from a second
 // thread of the test process.
-#include "DialogDriver.h"
+#include "wine/DialogDriver.h"
 
+#include <algorithm>
 #include <chrono>
 
-#include "ProcessImage.h"
+#include "wine/ProcessImage.h"
 
 namespace {
 
@@ -41,6 +42,15 @@ BOOL CALLBACK CheckIconControl(HWND control, LPARAM parameter) {
   return TRUE;
 }
 
+BOOL CALLBACK CollectButton(HWND child, LPARAM parameter) {
+  char className[16] = "";
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Button") == 0 && IsWindowVisible(child)) {
+    reinterpret_cast<std::vector<int>*>(parameter)->push_back(GetDlgCtrlID(child));
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 HICON MessageBoxIcon(HWND box) {
@@ -55,17 +65,38 @@ HWND FindProcessDialog(DWORD process, HWND except) {
   return search.found;
 }
 
-HWND StartAndFindDialog(const char* path, DWORD limitMs, PROCESS_INFORMATION& process,
-                        std::string& why) {
-  STARTUPINFOA startup{};
+HWND WaitForProcessDialog(DWORD process, HWND except, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  HWND found = nullptr;
+  while ((found = FindProcessDialog(process, except)) == nullptr &&
+         GetTickCount() - start < limitMs) {
+    Sleep(20);
+  }
+  return found;
+}
+
+bool StartProgram(const std::wstring& path, PROCESS_INFORMATION& process, std::string& why) {
+  const size_t slash = path.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
+  std::wstring commandLine = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   process = PROCESS_INFORMATION{};
-  char commandLine[MAX_PATH + 2];
-  wsprintfA(commandLine, "\"%s\"", path);
-  if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    why = "cannot start " + std::string(path) + ": error " + std::to_string(GetLastError());
+  if (CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                     folder.c_str(), &startup, &process)) {
+    return true;
+  }
+  why = "cannot start it: error " + std::to_string(GetLastError());
+  return false;
+}
+
+HWND StartAndFindDialog(const char* path, DWORD limitMs, PROCESS_INFORMATION& process,
+                        std::string& why) {
+  wchar_t widePath[MAX_PATH] = L"";
+  MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
+  if (!StartProgram(widePath, process, why)) {
+    why = std::string(path) + ": " + why;
     return nullptr;
   }
   const DWORD start = GetTickCount();
@@ -125,6 +156,19 @@ std::wstring WindowTextW(HWND window) {
   return text;
 }
 
+std::wstring ItemTextW(HWND dialog, int id) {
+  wchar_t text[512] = L"";
+  GetDlgItemTextW(dialog, id, text, 512);
+  return text;
+}
+
+std::vector<int> VisibleButtons(HWND dialog) {
+  std::vector<int> ids;
+  EnumChildWindows(dialog, CollectButton, reinterpret_cast<LPARAM>(&ids));
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
 MessageBoxAnswerer::MessageBoxAnswerer(int button, HWND except) : button_(button), except_(except) {
   // Started once every member is initialised.
   thread_ = CreateThread(nullptr, 0, Start, this, 0, nullptr);
@@ -159,9 +203,7 @@ void MessageBoxAnswerer::Run() {
   while (!stop_ && std::chrono::steady_clock::now() < deadline) {
     if (HWND box = FindDialogOfThisProcess(except)) {
       caption_ = WindowTextW(box);
-      wchar_t text[512] = L"";
-      GetDlgItemTextW(box, 0xFFFF, text, 512);  // a message box's text control
-      text_ = text;
+      text_ = ItemTextW(box, kMessageBoxText);
       icon_ = MessageBoxIcon(box);
       answered_ = true;
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);

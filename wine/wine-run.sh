@@ -6,18 +6,35 @@
 # non-zero status gets one line on standard error that names it and says
 # what the status means. Nothing here waits without a limit: each wait that
 # runs out ends the run with a line that says what it waited for, and the
-# program's own status stays the run's status.
-# Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]
-set -euo pipefail
+# program's own status stays the run's status. With --prepare, the machine
+# model's prepare_machine.exe first puts the prefix into a machine state in
+# the same Wine session (scripts/run.sh, the benchmark, run_machine_tests).
+# Usage: wine-run.sh PREFIX [--prepare PREPARE_MACHINE.exe [ARGS...] --] PROGRAM.exe [ARGS...]
+set -Eeuo pipefail
+trap 'echo "wine-run.sh: line $LINENO: an unplanned exit, status $?, from: $BASH_COMMAND" >&2' ERR
 here=$(dirname "$(realpath "$0")")
+
+# The re-execs, each once and all here: first where 32-bit Linux programs
+# run, as 32-bit Wine needs for the 32-bit Windows programs here (Quorvane.exe
+# is one); then, without a display, under a private X server, since Windows
+# need one. QUORVANE_WINE_STAGE says which is done.
+case ${QUORVANE_WINE_STAGE:-} in
+  '') export QUORVANE_WINE_STAGE=32-bit && exec "$here/with-32bit-linux.sh" "$0" "$@" ;;
+  32-bit) [ -n "${DISPLAY:-}" ] || QUORVANE_WINE_STAGE=own-display exec xvfb-run -a \
+    -s "-screen 0 1024x768x24" "$0" "$@" ;;
+  own-display) ;;
+  *) echo "wine-run.sh: QUORVANE_WINE_STAGE is '$QUORVANE_WINE_STAGE'" >&2 && exit 2 ;;
+esac
+# With its own X server, the run must let Wine's server end before that goes.
+own_display=$([ "$QUORVANE_WINE_STAGE" = own-display ] && echo true || echo false)
+unset QUORVANE_WINE_STAGE
 prefix=$1
 shift
-
-# Every Windows program here is 32-bit, as Quorvane.exe is, and 32-bit Wine
-# runs it through 32-bit Linux programs.
-if [ -z "${QUORVANE_32BIT_LINUX:-}" ]; then
-  export QUORVANE_32BIT_LINUX=1
-  exec "$here/with-32bit-linux.sh" "$0" "$prefix" "$@"
+prepare=()
+if [ "${1:-}" = --prepare ]; then
+  shift
+  until [ "$1" = -- ]; do prepare+=("$1") && shift; done
+  shift
 fi
 
 # A 64-bit prefix, with the 32-bit programs as WoW64 processes: where they
@@ -53,22 +70,15 @@ for seconds in "$QUORVANE_WINE_LOCK_SECONDS" "$linger_seconds"; do
     exit 2
   }
 done
-"$here/wine-prefix.sh" "$prefix"
-
-# Windows need a display. Without one, run under a private X server, and let
-# Wine's processes end before that server goes away.
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" --wait-for-wineserver "$@"
-fi
-wait_for_wineserver=false
-if [ "${1:-}" = --wait-for-wineserver ]; then
-  wait_for_wineserver=true
-  shift
-fi
+# It says why where it fails.
+"$here/wine-prefix.sh" "$prefix" || exit $?
 
 name=$(basename "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+errors=$work/errors.txt
+# shellcheck source=wine-exceptions.sh
+. "$here/wine-exceptions.sh"
 
 # Waits up to $2 seconds (a fraction too) for process $1 to end; fails if it
 # still runs.
@@ -81,76 +91,22 @@ wait_for() {
   done
 }
 
-# The codes of the unhandled exceptions Wine reported, one a line, each with
-# its name where it has one. Wine words its report "wine: Unhandled illegal
-# instruction at address ... (thread 0024), starting debugger..." and names
-# the commonest exceptions in words, the others by code.
-reported_exceptions() {
-  local what code
-  sed -n 's/^wine: Unhandled \(.*\), starting debugger.*/\1/p' "$work/errors.txt" |
-    while IFS= read -r what; do
-      case $what in
-        'page fault'*) echo '0xC0000005 (access violation)' ;;
-        'illegal instruction'*) echo '0xC000001D (illegal instruction)' ;;
-        'division by zero'*) echo '0xC0000094 (integer division by zero)' ;;
-        'overflow'*) echo '0xC0000095 (integer overflow)' ;;
-        'array bounds'*) echo '0xC000008C (array bounds exceeded)' ;;
-        'stack overflow'*) echo '0xC00000FD (stack overflow)' ;;
-        'privileged instruction'*) echo '0xC0000096 (privileged instruction)' ;;
-        'alignment'*) echo '0x80000002 (datatype misalignment)' ;;
-        '^C'*) echo '0xC000013A (Ctrl+C exit)' ;;
-        'exception 0x'*)
-          code=${what#exception 0x}
-          code=0x${code%% *}
-          case ${code,,} in
-            0x80000003) echo '0x80000003 (breakpoint)' ;;
-            0xc0000006) echo '0xC0000006 (in-page error)' ;;
-            *) echo "0x$(printf '%08X' "$code")" ;;
-          esac
-          ;;
-      esac
-    done
-}
-
-# The exception that is the program's own status: Linux keeps the low byte
-# of a Windows exit code, and a program that an exception ended exits with
-# the exception's code. Reports that do not end in that byte came from
-# another Windows process, one the program started or one of Wine's.
-own_exception() {
-  local code
-  while IFS= read -r code; do
-    [ $((${code%% *} & 0xFF)) = "$1" ] && echo "$code" && return
-  done < <(reported_exceptions)
-  return 1
-}
-
-# What a non-zero status means, for the line that reports it; it claims
-# only what the run shows.
-meaning() {
-  local own other signal
-  if own=$(own_exception "$1"); then
-    echo ": an unhandled exception, $own"
-    return
-  fi
-  # A status from 129 to 192 is an exit code, or a signal that killed the
-  # Linux process that ran the program (Wine's loader, or qemu).
-  if [ "$1" -gt 128 ] && signal=$(kill -l $(($1 - 128)) 2>/dev/null); then
-    echo -n ": its exit code, or signal SIG$signal to the Linux process that ran it"
-  fi
-  other=$(reported_exceptions | head -n 1)
-  if [ -n "$other" ]; then
-    echo -n ", and another Windows process (one it started, or one of Wine's) reported an" \
-      "unhandled exception, $other"
-  fi
-  echo
-}
-
 # Wine's processes that still run once the program has ended: the prefix's
 # server ends them all.
 end_wine_processes() {
   timeout 30 wineserver -k ||
     echo "wine-run.sh: wineserver -k did not end the processes in $prefix within 30 s" >&2
 }
+
+# Preparing leaves Wine's processes running for the program, with this
+# run's own output.
+if [ ${#prepare[@]} -gt 0 ]; then
+  env LC_ALL="$QUORVANE_WINE_LOCALE" "$WINELOADER" "${prepare[@]}" </dev/null || {
+    status=$?
+    echo "wine-run.sh: $(basename "${prepare[0]}") ended with status $status" >&2
+    exit "$status"
+  }
+fi
 
 # Console output of Win32 programs ends lines with CRLF; ctest reads LF. Each
 # line is passed on as it comes, so that a test that hangs and is killed
@@ -161,12 +117,10 @@ end_wine_processes() {
 mkfifo "$work/output" "$work/errors"
 stdbuf -oL tr -d '\r' <"$work/output" &
 copying_output=$!
-tee "$work/errors.txt" <"$work/errors" >&2 &
+tee "$errors" <"$work/errors" >&2 &
 copying_errors=$!
-set +e
-env LC_ALL="$QUORVANE_WINE_LOCALE" "$WINELOADER" "$@" >"$work/output" 2>"$work/errors"
-status=$?
-set -e
+status=0
+env LC_ALL="$QUORVANE_WINE_LOCALE" "$WINELOADER" "$@" >"$work/output" 2>"$work/errors" || status=$?
 
 # Windows processes may still run once the program has ended: ones it
 # started that share its output hold that; and Wine's own processes, started
@@ -198,7 +152,7 @@ if [ "$status" != 0 ]; then
 fi
 # Without a display, the private X server ends with this run: Wine's server
 # must end before it.
-if $wait_for_wineserver && ! timeout 60 wineserver -w; then
+if $own_display && ! timeout 60 wineserver -w; then
   echo "wine-run.sh: the wineserver of $prefix still ran 60 s after $name ended, so it was" \
     "ended" >&2
   end_wine_processes

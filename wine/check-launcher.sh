@@ -90,6 +90,7 @@ while IFS='|' read -r around arguments expected_status expected_lines; do
       run=(flock "$prefix.lock" "${run[@]}")
       ;;
   esac
+  : >"$output" # emptied first: the killed case must not find the last case's line
   # shellcheck disable=SC2086 # the arguments are words
   "${run[@]}" $arguments </dev/null >"$output" 2>&1 &
   pid=$!

@@ -1,13 +1,20 @@
-// Helpers that find and act on dialogs: in the test process a second thread
-// answers message boxes, and posted input reaches the dialog's loop as the
-// user's would; another process's program is started and its dialog found,
-// and shown active as Windows would show it.
+// The one dialog driver, for the tests in process and end to end, the run
+// command and the benchmark: in the test process a second thread answers
+// message boxes, and posted input reaches the dialog's loop as the user's
+// would; another process's program is started and its dialog found, read
+// and shown active as Windows would show it. WM_GETTEXT to another process
+// is marshalled by the system, so its texts arrive as UTF-16 whatever that
+// process's code page.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
 #include <string>
+#include <vector>
+
+// A message box's text is the control with this id.
+constexpr int kMessageBoxText = 0xFFFF;
 
 // Waits for a message box of this process other than `except`, reads it and
 // presses `button`. Stops at the first box it answers, when told, or after
@@ -52,10 +59,20 @@ class MessageBoxAnswerer {
 HWND FindProcessDialog(DWORD process, HWND except);
 // The same, of this process.
 HWND FindDialogOfThisProcess(HWND except);
+// Waits at most limitMs for such a dialog; null when none shows.
+HWND WaitForProcessDialog(DWORD process, HWND except, DWORD limitMs);
 std::wstring WindowTextW(HWND window);
-// Starts a program without standard handles (under Wine it would otherwise
-// hold its starter's output open, and whoever reads that output would wait
-// for its end) and waits at most limitMs for its visible dialog. Null, with
+std::wstring ItemTextW(HWND dialog, int id);
+// The ids of the dialog's visible buttons, in ascending order.
+std::vector<int> VisibleButtons(HWND dialog);
+
+// Starts a program from its own folder, as Explorer does, and without
+// standard handles: the one way a program is started here. Under Wine a
+// child with its starter's handles would hold the starter's output open,
+// and whoever reads that output (the launcher) would wait for its end.
+// False, with `why` said, when it cannot start.
+bool StartProgram(const std::wstring& path, PROCESS_INFORMATION& process, std::string& why);
+// Starts it so and waits at most limitMs for its visible dialog. Null, with
 // `why` said, when it cannot start, ends first, shows no dialog in time or is
 // not a 32-bit x86 program (then it is ended); `process` holds its handles.
 HWND StartAndFindDialog(const char* path, DWORD limitMs, PROCESS_INFORMATION& process,
