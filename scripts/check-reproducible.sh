@@ -38,11 +38,11 @@ elif ! cmp -s "$work/Quorvane-guide.mht" release/Quorvane-guide.mht; then
   committed=$(sha256sum release/Quorvane-guide.mht | cut -d' ' -f1)
   mismatches+=("release/Quorvane-guide.mht is not what the guide's pages make (SHA-256 $committed)")
 fi
-sums_file=$(printf '%s  %s\n' "$built" Quorvane.exe "$guide" Quorvane-guide.mht)
-listed=$(cat release/SHA256SUMS 2>/dev/null || true)
-if [ "$listed" != "$sums_file" ]; then
-  # One line each, with | between them.
-  mismatches+=("release/SHA256SUMS reads '${listed//$'\n'/|}', not '${sums_file//$'\n'/|}'")
+# Byte for byte: a missing final newline or a blank line is a difference too.
+if ! cmp -s <(printf '%s  %s\n' "$built" Quorvane.exe "$guide" Quorvane-guide.mht) \
+  release/SHA256SUMS; then
+  mismatches+=("release/SHA256SUMS is not the two lines '$built  Quorvane.exe' and" \
+    "'$guide  Quorvane-guide.mht'")
 fi
 for page in README.md guide/download.md; do
   published=$(sed -n 's/^SHA-256: `\([0-9a-f]*\)`$/\1/p' "$page")
@@ -51,12 +51,17 @@ for page in README.md guide/download.md; do
   fi
 done
 # The guide gives it again in its commands and their sample output, once as
-# Windows 7's certutil prints it, a space between each two characters.
+# Windows 7's certutil prints it, a space between each two characters. Any
+# run of 16 hex digits or more, spaced so or not, must be one of those two
+# forms exactly: a copy cut short, grown or split would fail the reader's own
+# comparison.
+spaced=$(echo "$built" | sed 's/../& /g; s/ $//')
 for page in README.md README.zh-CN.md guide/*.md; do
-  others=$(grep -oiE '\b([0-9a-f]{2} ?){31}[0-9a-f]{2}\b' "$page" | tr -d ' ' | tr 'A-F' 'a-f' |
-    grep -vx "$built" | sort -u || true)
+  [ -f "$page" ] || { mismatches+=("$page is missing"); continue; }
+  others=$(grep -oiE '([0-9a-f]{2} ){7,}[0-9a-f]{2}|[0-9a-f]{16,}' "$page" | tr 'A-F' 'a-f' |
+    grep -vxF -e "$built" -e "$spaced" | sort -u || true)
   if [ -n "$others" ]; then
-    mismatches+=("$page also gives $(echo "$others" | paste -sd ' ')")
+    mismatches+=("$page also gives $(echo "$others" | paste -sd '|')")
   fi
 done
 

@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-"""Counts what each kind of reader reads of the users' guide, from its first
-line to formatted new space, following only the links that reader's route
-gives: characters as shown, not counting white space, link targets or
-Markdown marks. A section is a heading and what follows it up to the next
-heading; "" is a page's text before its first
-"##" heading.
+"""Counts what each kind of reader reads of the users' guide on the way from
+its first line to a formatted new partition, following only the links that
+reader's route gives. It counts characters as shown: not white space, link
+targets or Markdown marks. A section is a heading and what follows it up to
+the next heading; "" is a page's text before its first "##" heading. Exits 1
+when a route is over its budget.
 
     /usr/bin/python3 scripts/count-guide-paths.py            # each route's total
     /usr/bin/python3 scripts/count-guide-paths.py --detail   # and each section's
@@ -59,6 +59,8 @@ def sections(text):
         heading = re.match(r"^(#+) (.*)", line)
         if heading and len(heading.group(1)) > 1:
             current = heading.group(2)
+            if current in found:
+                raise SystemExit(f"two sections are headed '{current}'")
             found[current] = (len(heading.group(1)), [line])
         elif heading:
             found[""][1].append(line)
@@ -92,8 +94,11 @@ def count(route, detail=False):
 
 whole = sum(shown(path.read_text(encoding="utf-8"))
             for path in [ROOT / "README.zh-CN.md", *sorted((ROOT / "guide").glob("*.md"))])
+over = False
 for name, route in ROUTES.items():
     figure = count(route, "--detail" in sys.argv[1:])
+    over = over or figure > BUDGETS[name]
     print(f"{name}: {figure} characters (budget {BUDGETS[name]})"
           f"{'' if figure <= BUDGETS[name] else '  OVER'}")
 print(f"the whole guide: {whole} characters")
+sys.exit(1 if over else 0)

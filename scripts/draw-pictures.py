@@ -5,23 +5,26 @@ examples' disks, and README.md's screenshot with English callouts.
 Each picture is a drawing, not a screenshot: the disk as Disk Management lays
 it out, partitions left to right with their sizes, the 128 GB limit as a
 line, the running sums, which partition crosses the limit, and the disk's
-four partition-table entries. The guide's numbers and these pictures come
-from the one table below, so a change to an example is made here and the
-pictures are made again:
+four partition-table entries. The examples' numbers are the one table
+below: a change to an example is made here, the pictures are made again, and
+the page that shows a picture must give each of its partitions' sizes, which
+--check verifies with the pictures' bytes:
 
     /usr/bin/python3 scripts/draw-pictures.py          # writes them
     /usr/bin/python3 scripts/draw-pictures.py --check  # compares, writes nothing
 
-The callouts name the dialog's controls where the main dialog's template
-puts them, in dialog units; the screenshot (docs/screenshot.png, made by
+The callouts name the dialog's controls where the main dialog's template in
+res/Quorvane.rc puts them, in dialog units; the screenshot (docs/screenshot.png, made by
 scripts/run.sh) is taken at Windows 2000's 1.5 pixels a unit.
 
 The output is reproducible where the font file, Pillow and FreeType are the
 same: Debian 12's python3-pil and fonts-wqy-microhei.
 """
 
+import functools
 import io
 import pathlib
+import re
 import sys
 
 from PIL import Image, ImageDraw, ImageFont
@@ -78,7 +81,7 @@ EXAMPLES = [
             ("D:", 30, "主", "NTFS", "Windows 2000"),
             ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
             ("F:", 127.8, "主", "NTFS", "撤销时删除")]),
-        ("乙：完全留在界限以内（125 − 105 = 20 GB），格式化为 FAT32", [
+        ("乙：完全留在界限以内（125 - 105 = 20 GB），格式化为 FAT32", [
             ("C:", 20, "主", "FAT32", "Win98 SE"),
             ("D:", 30, "主", "NTFS", "Windows 2000"),
             ("E:", 55, "逻辑", "FAT32", "两个系统共用"),
@@ -111,6 +114,7 @@ def png(image):
     return data.getvalue()
 
 
+@functools.lru_cache(maxsize=None)
 def font(size):
     return ImageFont.truetype(FONT, size)
 
@@ -156,6 +160,8 @@ def entries(parts):
         elif kind == "逻辑" and not extended:
             table.append("扩展磁盘分区（其中的逻辑驱动器不占项）")
             extended = True
+    if len(table) > 4:
+        raise SystemExit(f"a layout needs {len(table)} partition-table entries, not 4 at most")
     return table + ["（空）"] * (4 - len(table))
 
 
@@ -199,6 +205,10 @@ def draw_layout(draw, top, disk_gb, caption, parts):
         start = end
 
     if logical:
+        # One extended partition: its logical drives, with at most
+        # unallocated space between them.
+        if any(p[2] == "主" for p in parts[logical[0]:logical[-1]]):
+            raise SystemExit(f"{caption}: a primary partition among the logical drives")
         first = sum(p[1] for p in parts[:logical[0]])
         last = sum(p[1] for p in parts[:logical[-1] + 1])
         draw.rectangle([x_of(first) - 2, bar_top - 3, x_of(last) + 2, bar_top + BAR_HEIGHT + 3],
@@ -209,7 +219,7 @@ def draw_layout(draw, top, disk_gb, caption, parts):
     # Under the bar, below the running sums, so that no caption meets it.
     draw.line([limit_x, bar_top + BAR_HEIGHT, limit_x, bar_top + BAR_HEIGHT + 30],
               fill=LIMIT_RED, width=1)
-    draw.text((limit_x + 4, bar_top + BAR_HEIGHT + 18), "界限 128 GB", font=font(12),
+    draw.text((limit_x + 4, bar_top + BAR_HEIGHT + 18), f"界限 {LIMIT_GB} GB", font=font(12),
               fill=LIMIT_RED)
 
     table = "分区表的 4 项：" + "；".join(f"{i + 1}. {e}" for i, e in enumerate(entries(parts)))
@@ -234,15 +244,33 @@ def picture(title, disk_gb, layouts):
     return png(image.crop((0, 0, WIDTH, height)))
 
 
-# The main dialog's controls (res/Quorvane.rc: x, y, width, height in dialog
-# units) and what README.md calls them.
-CONTROLS = [
-    ((152, 71, 84, 11), "System: Windows 2000 SP4 is the one it upgrades"),
-    ((152, 87, 84, 11), "ATA addressing: 28 = not yet, 48 = set"),
-    ((152, 103, 84, 11), "Upgrade: needed, done, impossible, unsupported"),
-    ((246, 73, 36, 14), "Upper button: UPGRADE (the default: Enter)"),
-    ((246, 98, 36, 14), "Lower button: EXIT (changes nothing)"),
+# What README.md calls the main dialog's controls, by id; where they stand is
+# read from the dialog's template in res/Quorvane.rc (x, y, width, height in
+# dialog units).
+CALLOUT_LABELS = [
+    ("IDC_OS_NAME", "System: Windows 2000 SP4 is the one it upgrades"),
+    ("IDC_ATA_MODE", "ATA addressing: 28 = not yet, 48 = set"),
+    ("IDC_UPGRADE_STATUS", "Upgrade: needed, done, impossible, unsupported"),
+    ("IDOK", "Upper button: UPGRADE (the default: Enter)"),
+    ("IDCANCEL", "Lower button: EXIT (changes nothing)"),
 ]
+RESOURCES = ROOT / "res" / "Quorvane.rc"
+
+
+def main_dialog_controls():
+    script = RESOURCES.read_text(encoding="utf-8")
+    template = script[script.index("IDD_UPGRADE_DIALOG DIALOGEX"):]
+    template = template[:template.index("END")]
+    found = {}
+    for match in re.finditer(r'CONTROL\s+"[^"]*",\s*(\w+),\s*\w+,\s*\w+,\s*'
+                             r'(\d+),\s*(\d+),\s*(\d+),\s*(\d+)', template):
+        found[match.group(1)] = tuple(int(n) for n in match.group(2, 3, 4, 5))
+    missing = [name for name, _ in CALLOUT_LABELS if name not in found]
+    if missing:
+        raise SystemExit(f"res/Quorvane.rc: the main dialog has no {', '.join(missing)}")
+    return [(found[name], label) for name, label in CALLOUT_LABELS]
+
+
 FIELD_COLOUR = (100, 190, 250)
 PIXELS_PER_UNIT = 1.5
 
@@ -256,13 +284,17 @@ def badge(draw, centre, number):
 
 
 def callouts():
+    controls = main_dialog_controls()
     shot = Image.open(SCREENSHOT).convert("RGB")
     # The client area's origin in the screenshot, from the first field's
     # interior (the field's border is one pixel wide).
-    first = min((y, x) for y in range(shot.height) for x in range(shot.width)
-                if shot.getpixel((x, y)) == FIELD_COLOUR)
-    origin = (first[1] - 1 - CONTROLS[0][0][0] * PIXELS_PER_UNIT,
-              first[0] - 1 - CONTROLS[0][0][1] * PIXELS_PER_UNIT)
+    field = [(y, x) for y in range(shot.height) for x in range(shot.width)
+             if shot.getpixel((x, y)) == FIELD_COLOUR]
+    if not field:
+        raise SystemExit(f"docs/screenshot.png shows no field in the colour {FIELD_COLOUR}")
+    first = min(field)
+    origin = (first[1] - 1 - controls[0][0][0] * PIXELS_PER_UNIT,
+              first[0] - 1 - controls[0][0][1] * PIXELS_PER_UNIT)
     top = 36
     label_x = shot.width + 24
     image = Image.new("RGB", (label_x + 360, shot.height + top + 8), (255, 255, 255))
@@ -270,7 +302,7 @@ def callouts():
     draw = ImageDraw.Draw(image)
     draw.text((4, 8), "The dialog on a Simplified Chinese set-up, as Windows 2000 shows it; "
               "the numbers are added", font=font(15), fill=INK)
-    for i, ((x, y, w, h), label) in enumerate(CONTROLS):
+    for i, ((x, y, w, h), label) in enumerate(controls):
         # A field's number stands inside its right end, a button's beside it.
         inside = 12 if i < 3 else -14
         centre = (origin[0] + (x + w) * PIXELS_PER_UNIT - inside,
@@ -280,6 +312,24 @@ def callouts():
         badge(draw, (label_x + 9, label_y + 10), i + 1)
         draw.text((label_x + 26, label_y + 1), label, font=font(14), fill=INK)
     return png(image)
+
+
+def figures_missing_from_the_guide():
+    """Each partition's size in an example stands in the text of the page that
+    shows its picture, so that the text and the drawing tell one story."""
+    faults = []
+    for name, _, _, layouts in EXAMPLES:
+        pages = [page for page in ROOT.glob("guide/*.md")
+                 if f"pictures/{name}.png" in page.read_text(encoding="utf-8")]
+        if not pages:
+            faults.append(f"guide/pictures/{name}.png is shown by no page of the guide")
+        for page in pages:
+            text = page.read_text(encoding="utf-8")
+            sizes = {number(size) for _, parts in layouts
+                     for letter, size, _, _, _ in parts if letter}
+            faults += [f"{page.relative_to(ROOT)} never gives {name}'s {size} GB"
+                       for size in sorted(sizes) if not re.search(rf"(?<![\d.]){re.escape(size)} GB", text)]
+    return faults
 
 
 def main():
@@ -294,13 +344,16 @@ def main():
         for path, data in wanted.items():
             path.write_bytes(data)
         return
-    faults = [f"{path.relative_to(ROOT)} is not what the script draws"
-              for path, data in wanted.items()
-              if not path.is_file() or path.read_bytes() != data]
-    faults += [f"{path.relative_to(ROOT)} is drawn by no example"
+    stale = [path for path, data in wanted.items()
+             if not path.is_file() or path.read_bytes() != data]
+    faults = []
+    faults += [f"{path.relative_to(ROOT)} is not what the script draws: run "
+               "/usr/bin/python3 scripts/draw-pictures.py" for path in stale]
+    faults += [f"{path.relative_to(ROOT)} is drawn by no example: remove it"
                for path in OUT.glob("*.png") if path not in wanted]
+    faults += figures_missing_from_the_guide()
     for fault in faults:
-        print(f"{fault}: run /usr/bin/python3 scripts/draw-pictures.py", file=sys.stderr)
+        print(fault, file=sys.stderr)
     sys.exit(1 if faults else 0)
 
 
