@@ -28,17 +28,16 @@ def download(check):
 
 
 # The readers the guide was last walked for: each route's reader, with the
-# check for the Windows they download on and an empty stick (a stick that
-# holds files adds the section "U 盘上有文件时").
+# check for the Windows they download on and an empty stick; a stick that
+# holds files adds a section of its own.
+SECOND_DISK = [
+    START, ("guide/second-disk.md", None), LIMIT, ("guide/limit.md", ["拔下大硬盘"]),
+    download("在 Windows 10 或 11 上检查"),
+    DIALOG, ("guide/partitions.md", ["新的硬盘：写入签名，不要转换为动态磁盘", "向导的步骤"])]
 ROUTES = {
-    "second disk, Windows 11": [
-        START, ("guide/second-disk.md", None), LIMIT, ("guide/limit.md", ["拔下大硬盘"]),
-        download("在 Windows 10 或 11 上检查"),
-        DIALOG, ("guide/partitions.md", ["新的硬盘：写入签名，不要转换为动态磁盘", "向导的步骤"])],
-    "second disk, Windows 11, a stick that holds files": [
-        START, ("guide/second-disk.md", None), LIMIT, ("guide/limit.md", ["拔下大硬盘"]),
-        download("在 Windows 10 或 11 上检查"), ("guide/download.md", ["U 盘上有文件时"]),
-        DIALOG, ("guide/partitions.md", ["新的硬盘：写入签名，不要转换为动态磁盘", "向导的步骤"])],
+    "second disk, Windows 11": SECOND_DISK,
+    "second disk, Windows 11, a stick that holds files":
+        SECOND_DISK + [("guide/download.md", ["U 盘上有文件时"])],
     "Windows 2000 alone on the big disk, Windows 10": [
         START, ("guide/system-disk.md", None), LIMIT, download("在 Windows 10 或 11 上检查"),
         DIALOG, ("guide/partitions.md", ["分区表的 4 项", "第一个分区多大", "向导的步骤"])],
@@ -53,19 +52,19 @@ BUDGETS = {name: 13000 if name.startswith("multi-boot") else 9000 for name in RO
 
 
 def sections(text):
-    """The page's sections by heading text, each with its level and lines."""
-    found, current = {"": (1, [])}, ""
+    """The page's sections by heading text, each with its lines."""
+    found, current = {"": []}, ""
     for line in text.splitlines():
         heading = re.match(r"^(#+) (.*)", line)
         if heading and len(heading.group(1)) > 1:
             current = heading.group(2)
             if current in found:
                 raise SystemExit(f"two sections are headed '{current}'")
-            found[current] = (len(heading.group(1)), [line])
+            found[current] = [line]
         elif heading:
-            found[""][1].append(line)
+            found[""].append(line)
         else:
-            found[current][1].append(line)
+            found[current].append(line)
     return found
 
 
@@ -85,7 +84,7 @@ def count(route, detail=False):
         for name in (wanted if wanted is not None else found):
             if name not in found:
                 raise SystemExit(f"{page} has no section '{name}'")
-            figure = shown("\n".join(found[name][1]))
+            figure = shown("\n".join(found[name]))
             if detail:
                 print(f"  {figure:5d}  {page} {name}")
             total += figure

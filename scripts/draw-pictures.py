@@ -318,13 +318,13 @@ def figures_missing_from_the_guide():
     """Each partition's size in an example stands in the text of the page that
     shows its picture, so that the text and the drawing tell one story."""
     faults = []
+    texts = {page: page.read_text(encoding="utf-8") for page in ROOT.glob("guide/*.md")}
     for name, _, _, layouts in EXAMPLES:
-        pages = [page for page in ROOT.glob("guide/*.md")
-                 if f"pictures/{name}.png" in page.read_text(encoding="utf-8")]
+        pages = [page for page, text in texts.items() if f"pictures/{name}.png" in text]
         if not pages:
             faults.append(f"guide/pictures/{name}.png is shown by no page of the guide")
         for page in pages:
-            text = page.read_text(encoding="utf-8")
+            text = texts[page]
             sizes = {number(size) for _, parts in layouts
                      for letter, size, _, _, _ in parts if letter}
             faults += [f"{page.relative_to(ROOT)} never gives {name}'s {size} GB"

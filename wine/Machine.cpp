@@ -1,8 +1,6 @@
 // Registry set-up of a Wine prefix, state by state.
 #include "wine/Machine.h"
 
-#include <cstdio>
-
 namespace machine {
 
 const char kSongFaceReplacement[] = "AR PL SungtiL GB";
@@ -156,16 +154,6 @@ bool ReadParameter(testreg::StoredValue& value) {
 
 std::string ParameterEntry() {
   return std::string(table::kDriverKey) + "\\:" + table::kParameterValue;
-}
-
-std::string Notation(const testreg::StoredValue& value) {
-  std::string out = std::to_string(value.type) + ":";
-  for (uint8_t byte : value.data) {
-    char text[4];
-    std::snprintf(text, sizeof text, "%02x", byte);
-    out += text;
-  }
-  return out;
 }
 
 }  // namespace machine

@@ -84,6 +84,5 @@ bool ReadParameter(testreg::StoredValue& value);
 
 // Snapshot entries, as TestRegistry's Differences prints them.
 std::string ParameterEntry();
-std::string Notation(const testreg::StoredValue& value);  // "4:01000000"
 
 }  // namespace machine

@@ -63,7 +63,7 @@ void SnapshotInto(HKEY key, const std::string& path, Snapshot& snapshot) {
       break;
     }
     data.resize(dataSize);
-    snapshot[path + "\\:" + name] = std::to_string(type) + ":" + Hex(data);
+    snapshot[path + "\\:" + name] = Notation({type, data});
   }
   for (DWORD index = 0;; ++index) {
     char name[256];
@@ -83,6 +83,10 @@ void SnapshotInto(HKEY key, const std::string& path, Snapshot& snapshot) {
 }
 
 }  // namespace
+
+std::string Notation(const StoredValue& value) {
+  return std::to_string(value.type) + ":" + Hex(value.data);
+}
 
 bool SetValue(HKEY root, const std::string& path, const char* name, DWORD type,
               const std::vector<uint8_t>& data) {

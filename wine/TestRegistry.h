@@ -36,6 +36,9 @@ struct StoredValue {
 StoredValue Dword(DWORD value);
 StoredValue String(const std::string& text);
 
+// "4:01000000": the type and the data in hex, as a snapshot holds a value.
+std::string Notation(const StoredValue& value);
+
 // false when the key or value is missing
 bool ReadValue(HKEY root, const std::string& path, const char* name, StoredValue& value);
 

@@ -64,13 +64,13 @@ std::wstring ProgramPath() {
 }
 
 std::string Added(const std::string& entry, const testreg::StoredValue& value) {
-  return "added " + entry + " = " + machine::Notation(value);
+  return "added " + entry + " = " + testreg::Notation(value);
 }
 
 std::string AddedKey(const std::string& key) { return "added " + key + " = key"; }
 
 std::string Changed(const std::string& entry, const testreg::StoredValue& value) {
-  return "changed " + entry + " = " + machine::Notation(value);
+  return "changed " + entry + " = " + testreg::Notation(value);
 }
 
 std::string Removed(const std::string& entry) { return "removed " + entry; }

@@ -34,12 +34,6 @@ MenuItem ItemAt(HMENU menu, int position) {
   return {info.fType, info.wID, text};
 }
 
-std::wstring Field(HWND dialog, int id) {
-  wchar_t text[256] = L"";
-  GetDlgItemTextW(dialog, id, text, 256);
-  return text;
-}
-
 class AboutTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(machine::Enter(table::Machine{}, "ui_tests.exe")); }
@@ -97,7 +91,7 @@ TEST_F(AboutTest, AboutCommandOpensTheBoxAndEveryWayOutReturns) {
       CUpgradeDlg dialog;
       theTestApp.m_pMainWnd = &dialog;  // as the application's start-up makes it
       const INT_PTR result = RunModal(dialog, [&](HWND window) {
-        const std::wstring status = Field(window, IDC_UPGRADE_STATUS);
+        const std::wstring status = ItemTextW(window, IDC_UPGRADE_STATUS);
         HWND about = nullptr;
         std::wstring caption;
         std::wstring notice;
@@ -126,7 +120,7 @@ TEST_F(AboutTest, AboutCommandOpensTheBoxAndEveryWayOutReturns) {
         EXPECT_NE(notice.find(Utf16(table::kAboutOk) + L"|"), std::wstring::npos);
         EXPECT_FALSE(IsWindow(about));
         EXPECT_TRUE(IsWindowEnabled(window));
-        EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), status);
+        EXPECT_EQ(ItemTextW(window, IDC_UPGRADE_STATUS), status);
         PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
       });
       theTestApp.m_pMainWnd = nullptr;

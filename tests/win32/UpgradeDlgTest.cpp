@@ -22,18 +22,12 @@ namespace {
 
 const char kThisProgram[] = "ui_tests.exe";
 
-std::wstring Field(HWND dialog, int id) {
-  wchar_t text[256] = L"";
-  GetDlgItemTextW(dialog, id, text, 256);
-  return text;
-}
-
 bool UpgradeButtonEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0; }
 
 void ExpectFields(HWND dialog, const table::Fields& fields) {
-  EXPECT_EQ(Field(dialog, IDC_OS_NAME), Utf16(fields.os));
-  EXPECT_EQ(Field(dialog, IDC_ATA_MODE), Utf16(fields.ata));
-  EXPECT_EQ(Field(dialog, IDC_UPGRADE_STATUS), Utf16(fields.status));
+  EXPECT_EQ(ItemTextW(dialog, IDC_OS_NAME), Utf16(fields.os));
+  EXPECT_EQ(ItemTextW(dialog, IDC_ATA_MODE), Utf16(fields.ata));
+  EXPECT_EQ(ItemTextW(dialog, IDC_UPGRADE_STATUS), Utf16(fields.status));
   EXPECT_EQ(UpgradeButtonEnabled(dialog), fields.upgradeEnabled);
 }
 
@@ -233,13 +227,13 @@ TEST_F(UpgradeDlgTest, ClickThatMayNotUpgradeDoesNothing) {
     ASSERT_TRUE(machine::ApplyWriteDenial(state));
     CUpgradeDlg dialog;
     RunModal(dialog, [&](HWND window) {
-      const std::wstring status = Field(window, IDC_UPGRADE_STATUS);
+      const std::wstring status = ItemTextW(window, IDC_UPGRADE_STATUS);
       // A box that shows anyway is answered, so that the send returns.
       MessageBoxAnswerer answerer(IDNO, window);
       SendMessageW(window, WM_COMMAND, IDOK, 0);  // the button may be disabled: send it anyway
       answerer.Stop();
       EXPECT_FALSE(answerer.answered()) << "no box may appear";
-      EXPECT_EQ(Field(window, IDC_UPGRADE_STATUS), status);
+      EXPECT_EQ(ItemTextW(window, IDC_UPGRADE_STATUS), status);
       PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     });
     machine::LiftWriteDenial();

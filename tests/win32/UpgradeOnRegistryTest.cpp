@@ -68,7 +68,7 @@ TEST_F(UpgradeOnRegistryTest, ZeroValueOfAnyTypeBecomesDwordOneAndNothingElseCha
     EXPECT_EQ(Stored(), kDwordOne);
     EXPECT_EQ(testreg::Differences(before, testreg::TakeSnapshot(HKEY_LOCAL_MACHINE, kServices)),
               std::vector<std::string>{"changed " + machine::ParameterEntry() + " = " +
-                                       machine::Notation(kDwordOne)});
+                                       testreg::Notation(kDwordOne)});
   }
 }
 
